@@ -1,0 +1,59 @@
+#pragma once
+// The record that describes one plot, its count buffer, and the two-entry
+// history of plots shown.
+
+#include <cstdint>
+
+// Option bits of PlotRecord::flags.
+enum PlotFlag : uint32_t {
+  kFlagJulia = 0x002,         // Julia set of (juliaR, juliaI); clear: Mandelbrot set
+  kFlagInteger = 0x008,       // fixed-point plotters
+  kFlagIntegerShadow = 0x010, // set and cleared with kFlagInteger; nothing reads it
+  kFlagLiveDrawing = 0x020,   // draw every pixel as soon as it is computed
+  kFlagD = 0x200,             // set by the parameter key "D"; no behaviour
+  kFlagJuliaStart = 0x400,    // the next start plots the Julia set of the picked point
+};
+
+// sizeY rows of sizeX signed 16-bit counts; row 0 is the top image line.
+// Each row is its own allocation. The buffer remembers its own shape so that
+// a release with a changed record size is caught instead of leaking rows.
+struct CountBuffer {
+  int16_t** rows;
+  int32_t sizeX;
+  int32_t sizeY;
+};
+
+struct PlotRecord {
+  long double x = -2;       // real part of the left image column
+  long double y = -2;       // imaginary part of the bottom image line
+  long double juliaR = 0;   // Julia constant
+  long double juliaI = 0;
+  double height = 4;        // region height for the next plot
+  double shownHeight = 4;   // region height of the counts held in rows
+  double returnHeight = 0;  // Mandelbrot height to return to from a Julia set
+  CountBuffer* rows = nullptr;  // owned by exactly one copy of the record
+  int32_t limit = 100;
+  int32_t lower = 0;
+  int32_t upper = 0;
+  int32_t sizeX = 400;
+  int32_t sizeY = 400;
+  int32_t shownSizeY = 400;
+  int32_t colourIndex = 0;
+  int32_t colourMethod = 1;
+  uint32_t flags = 0;
+  int32_t pending = 0;
+};
+
+// Count at (row, column) of the record's buffer.
+inline int16_t& CountAt(const PlotRecord& record, int32_t row, int32_t column) {
+  return record.rows->rows[row][column];
+}
+
+void CopyRegion(PlotRecord& destination, const PlotRecord& source);
+void ResetView(PlotRecord& record);
+CountBuffer* AllocateCountBuffer(const PlotRecord& record);
+void FreeCountBuffer(PlotRecord& record);
+
+void PushHistory(const PlotRecord& record);
+void PopHistory(PlotRecord& destination);
+int HistoryCount();
