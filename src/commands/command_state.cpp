@@ -1,0 +1,3 @@
+#include "commands/command_state.h"
+
+CommandState g_commands;

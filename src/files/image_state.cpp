@@ -1,0 +1,3 @@
+#include "files/image_state.h"
+
+ImageState g_image;
