@@ -1,0 +1,91 @@
+#include "files/safe_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "test_files.h"
+
+namespace {
+
+size_t FilesIn(const TempFolder& folder) {
+  size_t count = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++count;
+  return count;
+}
+
+TEST(SafeFileWriter, CommitCreatesAndReplacesTargetWithoutLeftovers) {
+  TempFolder folder;
+  const std::string target = folder.File("out.bin");
+  {
+    SafeFileWriter writer(target.c_str());
+    ASSERT_TRUE(writer.IsOpen());
+    EXPECT_NE(writer.TemporaryName(), target);
+    ASSERT_TRUE(writer.Write("first", 5));
+    EXPECT_FALSE(FileExists(target));  // nothing visible before the commit
+    EXPECT_TRUE(writer.Commit());
+  }
+  EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'f', 'i', 'r', 's', 't'}));
+  {
+    SafeFileWriter writer(target.c_str());
+    ASSERT_TRUE(writer.IsOpen());
+    std::fputs("2nd", writer.File());
+    EXPECT_TRUE(writer.Commit());
+  }
+  EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'2', 'n', 'd'}));
+  EXPECT_EQ(FilesIn(folder), 1u);
+}
+
+TEST(SafeFileWriter, AbandonedOrFailedWriteKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string target = folder.File("keep.bin");
+  ASSERT_TRUE(WriteWholeFile(target, std::string("good")));
+  {
+    SafeFileWriter writer(target.c_str());
+    ASSERT_TRUE(writer.Write("partial", 7));
+  }  // no commit: the temporary file goes away
+  EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'g', 'o', 'o', 'd'}));
+  EXPECT_EQ(FilesIn(folder), 1u);
+  {
+    SafeFileWriter writer(target.c_str());
+    ASSERT_TRUE(writer.Write("bad", 3));
+    std::fgetc(writer.File());  // reading a write-only stream sets its error flag
+    EXPECT_FALSE(writer.Commit());
+  }
+  EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'g', 'o', 'o', 'd'}));
+  EXPECT_EQ(FilesIn(folder), 1u);
+}
+
+TEST(SafeFileWriter, UnwritableFolderFailsCleanly) {
+  TempFolder folder;
+  const std::string target = folder.File("missing/out.bin");
+  SafeFileWriter writer(target.c_str());
+  EXPECT_FALSE(writer.IsOpen());
+  EXPECT_FALSE(writer.Write("x", 1));
+  EXPECT_FALSE(writer.Commit());
+}
+
+TEST(FindFileIgnoringCase, FindsTheFileWhateverTheCaseOfItsName) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteWholeFile(folder.File("Deep.DTL"), std::string("x")));
+  char found[256];
+  ASSERT_TRUE(FindFileIgnoringCase(folder.File("deep.dtl").c_str(), found, sizeof found));
+  EXPECT_TRUE(FileExistsNarrow(found));
+  EXPECT_TRUE(std::filesystem::equivalent(found, folder.File("Deep.DTL")));
+
+  EXPECT_FALSE(FindFileIgnoringCase(folder.File("other.dtl").c_str(), found, sizeof found));
+  char tiny[4];
+  EXPECT_FALSE(FindFileIgnoringCase(folder.File("Deep.DTL").c_str(), tiny, sizeof tiny));
+}
+
+TEST(FindFileIgnoringCase, PrefersTheExactName) {
+  TempFolder folder;
+  ASSERT_TRUE(WriteWholeFile(folder.File("a.dtl"), std::string("lower")));
+  ASSERT_TRUE(WriteWholeFile(folder.File("A.DTL"), std::string("upper")));  // same file on Windows
+  char found[256];
+  ASSERT_TRUE(FindFileIgnoringCase(folder.File("a.dtl").c_str(), found, sizeof found));
+  EXPECT_STREQ(found, folder.File("a.dtl").c_str());
+}
+
+}  // namespace
