@@ -1,0 +1,64 @@
+#pragma once
+// Every resource and command id of Zirn, shared by zirn.rc and the C++ code.
+// Plain #defines so that the resource compiler can read this file too.
+
+// ---- Named resources ------------------------------------------------------
+// "PMFwinMenu" (main menu), "exPMFwinMenu" (menu shown while a plot runs),
+// "AboutBox" (dialog), "ZIRNICON" (icon), "IMAGE000" (start-up picture).
+
+// ---- Main menu "PMFwinMenu" -----------------------------------------------
+// File
+#define IDM_OPEN_PMF 120
+#define IDM_SAVE_PMF 119
+#define IDM_OPEN_BMP 101
+#define IDM_SAVE_BMP 102
+#define IDM_ABOUT 114
+#define IDM_EXIT 105
+// Top-level commands
+#define IDM_START 104
+#define IDM_SIZE_DIALOG 144
+// Plot
+#define IDM_FLIP 113
+#define IDM_REPLOT 108
+#define IDM_MANDELBROT_SET 111
+#define IDM_JULIA_SET 109
+#define IDM_JULIA_START_VALUE 110
+// Settings
+#define IDM_CENTRE_DIALOG 147
+#define IDM_LOWER_LEFT_DIALOG 143
+#define IDM_LINE_CURSOR 115
+#define IDM_BLOCK_CURSOR 116
+#define IDM_MODE_INFO 106
+#define IDM_TIMER_INFO 107
+#define IDM_REAL 122
+#define IDM_INTEGER 123
+// Edit
+#define IDM_COPY_PARAMETERS 128
+#define IDM_COPY_BITMAP 127
+#define IDM_PASTE_PARAMETERS 130
+#define IDM_PASTE_PALETTE 131
+#define IDM_SCROLLBAR_TOOL 145
+#define IDM_KEYBOARD_TOOL 146
+
+// ---- Reduced menu "exPMFwinMenu" (while a plot runs) ----------------------
+#define IDM_STOP 121
+// and IDM_EXIT
+
+// ---- Internal commands (sent or posted to the main window; no menu item) ---
+#define IDM_INVERT_COLOURS 112
+#define IDM_CLEAR_ON_PRESS 117
+#define IDM_FOCUS_MAIN_WINDOW 118
+#define IDM_LOAD_DATA_FILE 124
+#define IDM_OPEN_DROPPED_FILE 125
+#define IDM_OPEN_COMMAND_LINE_FILE 126
+#define IDM_FETCH_CLIPBOARD_TEXT 129
+#define IDM_COMMAND_DIALOG 140
+#define IDM_INITIALISE 198
+#define IDM_SELECTION_REPORT 199
+
+// ---- About box "AboutBox" -------------------------------------------------
+// Its only control with an id is the OK button, IDOK (1).
+
+// ---- Parameter and size dialogs (templates 3, 5, 6) -----------------------
+// (maintained with src/res/dialogs.rc and the dialog procedures)
+// -------------------------------------------------------- end of dialog ids
