@@ -25,6 +25,26 @@ void SetDefaultPalette();
 // The square-root and sine tables; called once at start, before any plot.
 void BuildColourTables();
 
+// The assignment tables: entry t of squareRoot is floor(1000 * sqrt(t / 1000)),
+// entry t of sine is floor(1000 * sin(t * pi / 2000)).
+constexpr int kColourTableSize = 1000;
+struct ColourTables {
+  uint16_t squareRoot[kColourTableSize];
+  uint16_t sine[kColourTableSize];
+};
+const ColourTables& GetColourTables();
+
+// A random number 0..15 from the generator that SetDefaultPalette seeded.
+int RandomModulo16();
+
+// Values of PlotRecord::colourMethod; any other value behaves as kMethodModulo.
+enum ColourMethod : int32_t {
+  kMethodSquareRoot = 1,  // "sqrt()"
+  kMethodSine = 2,        // "sin(pai/2)"
+  kMethodLinear = 3,      // "linear"
+  kMethodModulo = 4,      // "mod15+1"
+};
+
 // Name of colour method i + 1 for i = 0..3; nullptr above.
 const char* MethodName(int i);
 

@@ -1,0 +1,61 @@
+#include <cstring>
+
+#include "colour/dib_layout.h"
+#include "colour/image_builder.h"
+#include "colour/palette.h"
+
+namespace {
+
+constexpr size_t kSixteenColourTableBytes = kPaletteSize * kRgbQuadSize;
+
+// The colour table of a 4-bit picture, or nullptr when the block is empty, is
+// not 4 bits per pixel, or does not hold 16 entries at the header-size offset
+// (only the low 16 bits of that field count).
+uint8_t* SixteenColourTable(DibBlock& dib) {
+  if (dib.Empty() || dib.Size() < kBitCountField + 2) return nullptr;
+  uint8_t* block = dib.Data();
+  if (ReadLe16(block + kBitCountField) != 4) return nullptr;
+  const size_t tableOffset = ReadLe16(block + kHeaderSizeField);
+  if (tableOffset > dib.Size() || dib.Size() - tableOffset < kSixteenColourTableBytes) {
+    return nullptr;
+  }
+  return block + tableOffset;
+}
+
+}  // namespace
+
+bool WritePaletteToImage(DibBlock& dib) {
+  uint8_t* table = SixteenColourTable(dib);
+  if (table == nullptr) return false;
+  WriteProgramColourTable(table);
+  return true;
+}
+
+bool TakePaletteFromImage(DibBlock& dib) {
+  const uint8_t* table = SixteenColourTable(dib);
+  if (table == nullptr) return false;
+  for (int i = 0; i < kPaletteSize; ++i) {
+    const uint8_t* quad = table + i * kRgbQuadSize;
+    SetPaletteEntry(i, quad[2] >> 4, quad[1] >> 4, quad[0] >> 4);
+  }
+  return true;
+}
+
+bool DescribeDisplayPalette(const uint8_t* block, size_t size, DisplayPaletteSpec* spec) {
+  if (block == nullptr || size < kColoursUsedField + 4) return false;
+  const uint32_t coloursUsed = ReadLe32(block + kColoursUsedField);
+  spec->version = 0x300;
+  spec->entries.clear();
+  spec->useStockPalette = coloursUsed == 0;
+  if (spec->useStockPalette) return true;
+  if (coloursUsed > UINT16_MAX) return false;
+  const size_t tableOffset = ReadLe16(block + kHeaderSizeField);
+  const size_t tableBytes = static_cast<size_t>(coloursUsed) * kRgbQuadSize;
+  if (tableOffset > size || size - tableOffset < tableBytes) return false;
+  spec->entries.reserve(coloursUsed);
+  for (const uint8_t* quad = block + tableOffset; quad != block + tableOffset + tableBytes;
+       quad += kRgbQuadSize) {
+    spec->entries.push_back(DisplayPaletteEntry{quad[2], quad[1], quad[0], 0});
+  }
+  return true;
+}
