@@ -1,0 +1,7 @@
+#pragma once
+// Messages that more than one file reader shows.
+
+class UiHost;
+
+// "Cannot open file '<name>' .." with caption "Zirn" and the error icon.
+void ShowCannotOpenFile(const char* fileName, UiHost& host);
