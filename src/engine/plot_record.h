@@ -57,3 +57,24 @@ void FreeCountBuffer(PlotRecord& record);
 void PushHistory(const PlotRecord& record);
 void PopHistory(PlotRecord& destination);
 int HistoryCount();
+
+// The rows that the count functions expect are missing or do not match: a
+// count buffer was released twice, released with a changed size, or a record
+// was plotted without its own live buffer. The handler receives a short
+// description. The default writes it to stderr and aborts; tests install their
+// own to observe the report. The engine stays memory-safe after reporting:
+// buffers are released by their own shape and unknown buffers are not touched.
+using CountBufferMisuseHandler = void (*)(const char* what);
+// Installs handler (nullptr: the default) and returns the previous one.
+CountBufferMisuseHandler SetCountBufferMisuseHandler(CountBufferMisuseHandler handler);
+
+// FreeCountBuffer, then clears the record's reference.
+void DiscardCountBuffer(PlotRecord& record);
+// True when the record's rows are a live buffer of the record's own size;
+// otherwise reports the misuse and returns false.
+bool CountBufferFits(const PlotRecord& record);
+// Buffers allocated and not yet released.
+int LiveCountBufferCount();
+
+// Program end: pops every history entry and releases its buffer.
+void ReleaseHistory();

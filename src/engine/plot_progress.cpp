@@ -1,0 +1,16 @@
+#include "engine/plot_progress.h"
+
+#include <cstdio>
+
+uint32_t EffectiveLimit(int32_t limit) {
+  const uint32_t unsignedLimit = static_cast<uint32_t>(limit);
+  if (unsignedLimit > kMaximumLimit) return kMaximumLimit;
+  if (unsignedLimit == 0) return 1;
+  return unsignedLimit;
+}
+
+bool FormatProgressTitle(char* buffer, size_t size, int32_t rowsDone, int32_t rowsTotal) {
+  if (size == 0) return false;
+  const int length = std::snprintf(buffer, size, "%d / %d", rowsDone, rowsTotal);
+  return length >= 0 && static_cast<size_t>(length) < size;
+}

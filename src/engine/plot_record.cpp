@@ -1,0 +1,21 @@
+#include "engine/plot_record.h"
+
+void CopyRegion(PlotRecord& destination, const PlotRecord& source) {
+  destination.x = source.x;
+  destination.y = source.y;
+  destination.height = source.height;
+  destination.shownHeight = source.shownHeight;
+}
+
+void ResetView(PlotRecord& record) {
+  record.colourMethod = 1;
+  record.lower = 0;
+  record.upper = 0;
+  record.limit = 100;
+  record.x = -2;
+  record.y = -2;
+  record.height = 4;
+  record.juliaR = 0;
+  record.juliaI = 0;
+  record.shownHeight = 4;
+}
