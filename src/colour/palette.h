@@ -14,6 +14,7 @@ struct PaletteEntry {
 
 constexpr int kPaletteSize = 16;
 
+// Indices outside 0..15 read as black and are never written.
 void GetPaletteEntry(int index, int32_t* red, int32_t* green, int32_t* blue);
 void SetPaletteEntry(int index, int32_t red, int32_t green, int32_t blue);
 void GetStagedEntry(int index, int32_t* red, int32_t* green, int32_t* blue);
@@ -48,6 +49,7 @@ enum ColourMethod : int32_t {
 // Name of colour method i + 1 for i = 0..3; nullptr above.
 const char* MethodName(int i);
 
+// Reads only the counts that both the record's size and its buffer cover.
 void FindCountRange(PlotRecord& record);
 int32_t AssignColour(PlotRecord& record, int32_t count, int32_t limit);
 // 0x00BBGGRR of the entry AssignColour chose.
