@@ -1,0 +1,106 @@
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+#include "colour/palette.h"
+#include "engine/fpu_precision.h"
+#include "engine/plot_record.h"
+#include "files/parameter_text.h"
+
+namespace {
+
+constexpr int kEntriesPerLine = 8;
+
+// mingw's printf in C99 mode (which formats long double) is checked as GNU printf.
+#ifdef __MINGW32__
+#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#else
+#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#endif
+
+// The text with LF line ends, built item by item.
+class ParameterTextArea {
+ public:
+  // Formats one item on its own and appends it without the padding that its
+  // left-justified width put at its end (the padding sits before the item's
+  // closing LF when it has one), so no line carries trailing spaces.
+  ZIRN_PRINTF_CHECK(2, 3) void AppendItem(const char* format, ...) {
+    // The longest item is the f line: a 255-character name and 5 more.
+    char item[kDataFileNameSize + 16];
+    va_list arguments;
+    va_start(arguments, format);
+    const int formatted = std::vsnprintf(item, sizeof item, format, arguments);
+    va_end(arguments);
+    if (formatted < 0) return;
+    size_t end = std::strlen(item);
+    const bool lineEnd = end > 0 && item[end - 1] == '\n';
+    if (lineEnd) --end;
+    while (end > 0 && item[end - 1] == ' ') --end;
+    Append(item, end);
+    if (lineEnd) Append("\n", 1);
+  }
+
+  // Copies the text with every LF turned into CR LF: at most outSize - 1
+  // characters and a NUL, never half a line end.
+  void CopyWithCrLf(char* out, size_t outSize) const {
+    if (outSize == 0) return;
+    size_t written = 0;
+    for (size_t i = 0; i < length_; ++i) {
+      const bool lineEnd = text_[i] == '\n';
+      if (written + (lineEnd ? 2 : 1) > outSize - 1) break;
+      if (lineEnd) out[written++] = '\r';
+      out[written++] = text_[i];
+    }
+    out[written] = '\0';
+  }
+
+ private:
+  void Append(const char* bytes, size_t n) {
+    const size_t room = sizeof text_ - length_;
+    if (n > room) n = room;
+    std::memcpy(text_ + length_, bytes, n);
+    length_ += n;
+  }
+
+  char text_[kParameterTextSize];
+  size_t length_ = 0;
+};
+
+void AppendPaletteLine(ParameterTextArea& area, int first) {
+  for (int index = first; index < first + kEntriesPerLine; ++index) {
+    int32_t red = 0, green = 0, blue = 0;
+    GetPaletteEntry(index, &red, &green, &blue);
+    area.AppendItem(" %02X%02X%02X", static_cast<unsigned>(red), static_cast<unsigned>(green),
+                    static_cast<unsigned>(blue));
+  }
+}
+
+}  // namespace
+
+void WriteParameterText(char* out, size_t outSize, const PlotRecord& record, const char* dataFileName) {
+  ExtendedPrecisionScope precision;
+  ParameterTextArea area;
+  area.AppendItem("%%Zirn parameter file\n");
+  area.AppendItem(" x%-20.18Lg\n", record.x);
+  area.AppendItem(" y%-20.18Lg\n", record.y);
+  area.AppendItem(" w%-17.15g\n", record.height);
+  if ((record.flags & kFlagJulia) != 0) {
+    area.AppendItem(" r%-20.18Lg\n", record.juliaR);
+    area.AppendItem(" i%-20.18Lg\n", record.juliaI);
+  }
+  area.AppendItem(" m%-6d", record.colourMethod);
+  area.AppendItem(" X%-6d", record.sizeX);
+  area.AppendItem(" Y%-6d", record.sizeY);
+  area.AppendItem(" n%-6d", record.limit);
+  area.AppendItem(" l%-6d", record.lower);
+  area.AppendItem(" u%-6d\n", record.upper);
+  area.AppendItem(" p%d\n", kPaletteSize);
+  AppendPaletteLine(area, 0);
+  area.AppendItem("\n");
+  AppendPaletteLine(area, kEntriesPerLine);
+  if (dataFileName != nullptr && dataFileName[0] != '\0') {
+    area.AppendItem("\n f\"%.255s\"", dataFileName);
+  }
+  area.AppendItem("\n%%end\n");
+  area.CopyWithCrLf(out, outSize);
+}
