@@ -60,6 +60,7 @@ class BlockDecoder {
   bool ReadCodeLengths();
   bool SetSingleSymbol(uint32_t symbol, int nchar, uint8_t* bitLength, uint16_t* table, int tableSize);
   bool MakeTable(int nchar, const uint8_t* bitLength, int tableBits, uint16_t* table);
+  uint32_t WalkTree(uint32_t entry, uint32_t nchar, uint32_t mask) const;
   int DecodeSymbol();
   int DecodePosition();
   uint32_t CopyPending(uint32_t r);

@@ -7,6 +7,7 @@
 
 namespace {
 constexpr uint32_t kTreeNodeLimit = 2 * NC - 1;  // size of the left/right arrays
+constexpr uint32_t kBadSymbol = 0xFFFFFFFF;
 }  // namespace
 
 // A one-symbol code: every table entry is the symbol, coded with no bits.
@@ -59,15 +60,8 @@ bool BlockDecoder::ReadCodeLengths() {
   if (n > NC) return false;
   int i = 0;
   while (i < n) {
-    uint32_t c = ptTable_[bitBuf_ >> 8];
-    if (c >= static_cast<uint32_t>(NT)) {
-      uint32_t mask = 1u << 7;
-      do {
-        if (mask == 0) return false;
-        c = (bitBuf_ & mask) ? right_[c] : left_[c];
-        mask >>= 1;
-      } while (c >= static_cast<uint32_t>(NT));
-    }
+    const uint32_t c = WalkTree(ptTable_[bitBuf_ >> 8], NT, 1u << 7);
+    if (c == kBadSymbol) return false;
     FillBuf(ptLen_[c]);
     if (c <= 2) {
       const int run = c == 0 ? 1 : c == 1 ? static_cast<int>(GetBits(4)) + 3 : static_cast<int>(GetBits(CBIT)) + 20;
@@ -135,20 +129,24 @@ bool BlockDecoder::MakeTable(int nchar, const uint8_t* bitLength, int tableBits,
   return true;
 }
 
+// Follows a table entry that is a tree node (>= nchar) down by the look-ahead
+// bits from mask downward until a symbol; kBadSymbol when the bits run out.
+uint32_t BlockDecoder::WalkTree(uint32_t entry, uint32_t nchar, uint32_t mask) const {
+  while (entry >= nchar) {
+    if (mask == 0) return kBadSymbol;
+    entry = (bitBuf_ & mask) ? right_[entry] : left_[entry];
+    mask >>= 1;
+  }
+  return entry;
+}
+
 // Next literal (0..255) or match length symbol (256..509); -1 on a malformed
 // block header.
 int BlockDecoder::DecodeSymbol() {
   if (blocksize_ == 0 && !ReadBlockHeader()) return -1;
   --blocksize_;
-  uint32_t j = cTable_[bitBuf_ >> 4];
-  if (j >= static_cast<uint32_t>(NC)) {
-    uint32_t mask = 1u << 3;
-    do {
-      if (mask == 0) return -1;
-      j = (bitBuf_ & mask) ? right_[j] : left_[j];
-      mask >>= 1;
-    } while (j >= static_cast<uint32_t>(NC));
-  }
+  const uint32_t j = WalkTree(cTable_[bitBuf_ >> 4], NC, 1u << 3);
+  if (j == kBadSymbol) return -1;
   FillBuf(cLen_[j]);
   return static_cast<int>(j);
 }
@@ -156,15 +154,8 @@ int BlockDecoder::DecodeSymbol() {
 // Match distance minus 1: its bit length through the position code, then the
 // bits below the leading 1.
 int BlockDecoder::DecodePosition() {
-  uint32_t j = ptTable_[bitBuf_ >> 8];
-  if (j >= static_cast<uint32_t>(np_)) {
-    uint32_t mask = 1u << 7;
-    do {
-      if (mask == 0) return -1;
-      j = (bitBuf_ & mask) ? right_[j] : left_[j];
-      mask >>= 1;
-    } while (j >= static_cast<uint32_t>(np_));
-  }
+  uint32_t j = WalkTree(ptTable_[bitBuf_ >> 8], static_cast<uint32_t>(np_), 1u << 7);
+  if (j == kBadSymbol) return -1;
   FillBuf(ptLen_[j]);
   if (j != 0) j = (1u << (j - 1)) + GetBits(static_cast<int>(j) - 1);
   return static_cast<int>(j);
