@@ -88,33 +88,22 @@ const char* ReadPaletteEntries(const char* text) {
   return text + position;
 }
 
-// The data-file name behind the key f, quoted or the rest of the line, at most
-// 255 characters, into name (kDataFileNameSize bytes). Returns where the scan
-// goes on: behind the closing quote, otherwise at the end of the line.
-const char* ReadDataFileName(const char* text, char* name) {
-  char copy[kDataFileNameSize];
+// The data-file name behind the key f, quoted or the rest of the line, into
+// name (kDataFileNameSize bytes), TABs read as spaces. Returns where the scan
+// goes on: behind the closing quote, otherwise at the end of the line. The
+// bound is on the name itself, not on the text behind the f, so that every
+// name of up to 255 characters comes back whole from its quotes; the rest of
+// a longer name is passed over, not read as keys.
+const char* ReadDataFileName(const char* p, char* name) {
+  while (*p != '\r' && *p != '\n' && IsWhiteSpace(*p)) ++p;
+  const bool quoted = *p == '"';
+  if (quoted) ++p;
   size_t length = 0;
-  for (; length < sizeof copy - 1 && text[length] != '\0' && text[length] != '\r' && text[length] != '\n';
-       ++length) {
-    copy[length] = text[length] == '\t' ? ' ' : text[length];
+  for (; *p != '\0' && *p != '\r' && *p != '\n' && !(quoted && *p == '"'); ++p) {
+    if (length < kDataFileNameSize - 1) name[length++] = *p == '\t' ? ' ' : *p;
   }
-  copy[length] = '\0';
-
-  size_t start = 0;
-  while (IsWhiteSpace(copy[start])) ++start;
-  size_t end = length;
-  const bool quoted = copy[start] == '"';
-  if (quoted) {
-    end = ++start;
-    while (end < length && copy[end] != '"') ++end;
-  }
-  std::memcpy(name, copy + start, end - start);
-  name[end - start] = '\0';
-  if (quoted && end < length) return text + end + 1;
-  // The rest of a line too long for a name is not read as keys either.
-  const char* lineEnd = text + length;
-  while (*lineEnd != '\0' && *lineEnd != '\r' && *lineEnd != '\n') ++lineEnd;
-  return lineEnd;
+  name[length] = '\0';
+  return quoted && *p == '"' ? p + 1 : p;
 }
 
 int32_t ClampImageSize(int32_t size) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 #include "fake_ui_host.h"
@@ -245,6 +246,20 @@ TEST_F(BitmapFileTest, FailedWriteKeepsTheOldFile) {
   std::memset(dib_.Data(), 0, 120);
   EXPECT_FALSE(WriteBitmapFile(folder_.File("missing/x.bmp").c_str(), dib_));
   EXPECT_EQ(ReadWholeFile(name), Bytes({'o', 'l', 'd', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}));
+}
+
+// The checked-in files: ok-*.bmp must read, bad-*.bmp must be refused.
+TEST_F(BitmapFileTest, SampleFilesAreReadOrRefusedAsNamed) {
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TestDataPath("fuzz/bitmap"))) {
+    const std::string name = entry.path().filename().string();
+    const bool good = name.rfind("ok-", 0) == 0;
+    EXPECT_TRUE(good || name.rfind("bad-", 0) == 0) << name;
+    EXPECT_EQ(ReadBitmapFile(entry.path().string().c_str(), dib_, &bitsOffset_, host_), good) << name;
+    ++files;
+  }
+  EXPECT_GE(files, 10);
+  EXPECT_TRUE(host_.messages.empty());
 }
 
 }  // namespace

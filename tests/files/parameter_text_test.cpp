@@ -246,6 +246,13 @@ TEST(ReadParameterText, DataFileNameQuotedOrToTheLineEnd) {
   EXPECT_EQ(record.limit, 14);
   EXPECT_EQ(record.colourMethod, 3);
 
+  // The longest name the writer writes comes back whole from its quotes.
+  const std::string longest(255, 'q');
+  char text[kParameterTextSize];
+  WriteParameterText(text, sizeof text, PlotRecord{}, longest.c_str());
+  result = ReadParameterText(text, record);
+  EXPECT_EQ(std::string(result.dataFileName), longest);
+
   result = ReadParameterText("f", record);
   EXPECT_EQ(result.hasDataFile, 1);
   EXPECT_STREQ(result.dataFileName, "");
