@@ -1,24 +1,35 @@
 #pragma once
 // The plot state that the command dispatcher owns and the window reads: the
-// three records, the run flags and the timings of the last plot.
+// three records, the run flags, the timings of the last plot and the texts
+// that commands compose or hand to each other.
 
 #include <cstdint>
 
 #include "engine/plot_record.h"
+#include "files/parameter_text.h"
 
-constexpr int kTextBufferSize = 512;
+constexpr int kTextBufferSize = 512;  // titles and message texts
+constexpr int kDialogTextSize = 256;  // parameter text a dialog leaves behind
+constexpr int kTitlePrefixSize = 64;  // file name shown once in the next title
+
+enum CursorKind : int32_t { kLineCursor = 1, kBlockCursor = 2 };
 
 struct CommandState {
-  PlotRecord current;   // the plot on display or running
-  PlotRecord pending;   // parameters staged by a dialog, file or paste
-  PlotRecord zoom;      // what a selection picked
-  bool plotRunning = false;  // a plotter runs; read by the message step
-  bool plotDone = false;     // the picture shows the counts of `current`
-  bool integerMode = false;  // arithmetic of the next plot
-  uint32_t tickStart = 0;    // tick counts of the last plot: start,
-  uint32_t tickComputed = 0; // counts ready,
-  uint32_t tickDrawn = 0;    // picture built
-  char text[kTextBufferSize] = {};  // titles and message texts
+  PlotRecord current;                       // the plot on display or running
+  PlotRecord pending;                       // parameters staged by a dialog, file or paste
+  PlotRecord zoom;                          // what a selection picked
+  bool plotRunning = false;                 // a plotter runs; read by the message step
+  bool plotDone = false;                    // the picture shows the counts of `current`
+  bool integerMode = false;                 // arithmetic of the next plot
+  int32_t cursorKind = kBlockCursor;        // how a selection is drawn
+  bool clearOnPress = false;                // a left press first empties the selection
+  uint32_t tickStart = 0;                   // tick counts of the last plot: start,
+  uint32_t tickComputed = 0;                // counts ready,
+  uint32_t tickDrawn = 0;                   // picture built
+  char text[kTextBufferSize] = {};          // titles and message texts
+  char dialogText[kDialogTextSize] = {};    // composed by the parameter dialogs
+  char titlePrefix[kTitlePrefixSize] = {};  // put before the next plot title
+  ParameterReadResult lastRead;             // the latest parameter text a command read
 };
 
 extern CommandState g_commands;

@@ -1,0 +1,194 @@
+#include "commands/plot_control.h"
+
+#include "colour/palette.h"
+#include "commands/command_state.h"
+#include "commands/titles.h"
+#include "engine/integer_plotters.h"
+#include "engine/plotters.h"
+#include "engine/ui_host.h"
+#include "files/image_state.h"
+
+namespace {
+
+constexpr uint32_t kIntegerFlags = kFlagInteger | kFlagIntegerShadow;
+constexpr const char* kRegionRefused = "この領域は整数モードでは演算できません";
+constexpr int kExitOutOfMemory = 3;
+constexpr int kTitleSize = 64;
+
+// A stopped or refused plot leaves no trace: its counts go and the record as
+// it was before the start comes back with its title.
+void RestoreBeforeStart(CommandHost& host, const PlotRecord& backup) {
+  CommandState& state = g_commands;
+  state.tickStart = state.tickComputed = state.tickDrawn = 0;
+  FreeCountBuffer(state.current);
+  state.current = backup;
+  SetRegionTitle(host.Ui());
+  state.plotRunning = false;
+  host.SwapMenu();
+}
+
+void ShowCompletedPlot(CommandHost& host) {
+  CommandState& state = g_commands;
+  FindCountRange(state.current);
+  state.plotRunning = false;
+  host.SwapMenu();
+  if (host.MakeBitmapFromCounts(state.current)) {
+    state.tickDrawn = host.TickCount();
+    host.InvalidateImage();
+    SetRegionTitle(host.Ui());
+    state.plotDone = true;
+    state.current.shownSizeY = state.current.sizeY;
+  }
+  PushHistory(state.current);
+  host.EmptySelection();
+}
+
+void FinishPlot(CommandHost& host, int result, const PlotRecord& backup) {
+  CommandState& state = g_commands;
+  switch (result) {
+    case kPlotExit:
+      state.plotRunning = false;
+      DiscardCountBuffer(state.current);
+      host.PostClose();
+      return;
+    case kPlotRefused:
+      host.Ui().ShowMessage(kRegionRefused, kProgramName, MessageIcon::Information);
+      RestoreBeforeStart(host, backup);
+      return;
+    case kPlotStop:
+      RestoreBeforeStart(host, backup);
+      return;
+    default:
+      ShowCompletedPlot(host);
+      return;
+  }
+}
+
+// Rebuilds the picture of the current record from its kept counts, with the
+// count range in the title while it is built.
+void RecolourCurrent(CommandHost& host) {
+  CommandState& state = g_commands;
+  host.SetWaitCursor();
+  FindCountRange(state.current);
+  char title[kTitleSize];
+  FormatRangeTitle(state.current, title, sizeof title);
+  host.Ui().SetTitle(title);
+  if (host.MakeBitmapFromCounts(state.current)) host.InvalidateImage();
+  host.RestoreCursor();
+  SetRegionTitle(host.Ui());
+}
+
+bool PictureShowsCounts() { return g_commands.plotDone && g_image.imagePresent; }
+
+}  // namespace
+
+Plotter ChoosePlotter(uint32_t flags) {
+  const bool julia = (flags & kFlagJulia) != 0;
+  const bool integer = (flags & kFlagInteger) != 0;
+  if (julia) return integer ? Plotter::JuliaInteger : Plotter::Julia;
+  return integer ? Plotter::MandelbrotInteger : Plotter::Mandelbrot;
+}
+
+int RunPlotter(UiHost& ui, PlotRecord& record) {
+  switch (ChoosePlotter(record.flags)) {
+    case Plotter::JuliaInteger:
+      return PlotJuliaInteger(ui, record);
+    case Plotter::Julia:
+      return PlotJulia(ui, record);
+    case Plotter::MandelbrotInteger:
+      return PlotMandelbrotInteger(ui, record);
+    case Plotter::Mandelbrot:
+      break;
+  }
+  return PlotMandelbrot(ui, record);
+}
+
+void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) {
+  if (record.flags & kFlagJuliaStart) {
+    record.lower = record.upper = 0;
+    record.flags = (record.flags & ~kFlagJuliaStart) | kFlagJulia;
+    record.juliaR = zoom.x;
+    record.juliaI = zoom.y;
+    record.x = record.y = -2;
+    record.height = 4;
+    record.shownHeight = record.height;
+  } else if (zoom.pending == 1) {
+    CopyRegion(record, zoom);
+    zoom.pending = 0;
+  }
+  if (integerMode) {
+    record.flags |= kIntegerFlags;
+  } else {
+    record.flags &= ~kIntegerFlags;
+  }
+}
+
+void StartPlot(CommandHost& host) {
+  CommandState& state = g_commands;
+  // A start reached from inside a running plot would free the buffer under
+  // the plotter that is still filling it.
+  if (state.plotRunning) return;
+  const PlotRecord backup = state.current;
+  if (state.pending.pending == 1) {
+    state.current = state.pending;
+    state.pending.pending = 0;
+  }
+  // Keep only the view on display while the plot runs.
+  PushHistory(state.current);
+  PopHistory(state.current);
+  state.current.rows = AllocateCountBuffer(state.current);
+  if (state.current.rows == nullptr) {
+    host.ShowMemoryError();
+    host.PostQuit(kExitOutOfMemory);
+    return;
+  }
+  ApplyStartRequests(state.current, state.zoom, state.integerMode);
+  host.ShowProgress(true);
+  state.plotRunning = true;
+  host.SwapMenu();
+  state.tickStart = host.TickCount();
+  const int result = RunPlotter(host.Ui(), state.current);
+  host.ShowProgress(false);
+  state.tickComputed = host.TickCount();
+  FinishPlot(host, result, backup);
+}
+
+void ReplotImage(CommandHost& host) {
+  if (!PictureShowsCounts()) return;
+  CommandState& state = g_commands;
+  PopHistory(state.current);
+  if (state.pending.pending == 1) {
+    state.current.colourMethod = state.pending.colourMethod;
+    state.pending.pending = 0;
+  }
+  RecolourCurrent(host);
+  PushHistory(state.current);
+  host.EmptySelection();
+}
+
+void FlipView(CommandHost& host) {
+  if (!PictureShowsCounts()) return;
+  CommandState& state = g_commands;
+  PopHistory(state.pending);
+  state.pending.pending = 0;
+  if (HistoryCount() < 1) {
+    PushHistory(state.pending);
+    return;
+  }
+  PopHistory(state.current);
+  RecolourCurrent(host);
+  PushHistory(state.pending);
+  PushHistory(state.current);
+  host.EmptySelection();
+}
+
+void InitialiseRecords(CommandHost&) {
+  CommandState& state = g_commands;
+  state.current.flags = 0;
+  ResetView(state.current);
+  state.current.sizeX = state.current.sizeY = state.current.shownSizeY = 400;
+  state.current.rows = nullptr;
+  state.pending = state.current;
+  state.pending.pending = 0;
+  state.tickStart = state.tickComputed = state.tickDrawn = 0;
+}

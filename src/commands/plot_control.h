@@ -1,0 +1,25 @@
+#pragma once
+// The flows that control plots: start and its outcomes, re-colouring,
+// going back to the previous view and the records at window creation.
+
+#include <cstdint>
+
+#include "commands/command_host.h"
+#include "engine/plot_record.h"
+
+// Which plotter a record's flags choose.
+enum class Plotter { Mandelbrot, Julia, MandelbrotInteger, JuliaInteger };
+Plotter ChoosePlotter(uint32_t flags);
+// Runs the chosen plotter on the record and returns its result code.
+int RunPlotter(UiHost& ui, PlotRecord& record);
+
+// The record a start computes, before its count buffer exists: an armed Julia
+// start becomes the Julia set of the zoom record's point over the whole view;
+// otherwise a waiting zoom region is taken. The arithmetic flags follow the
+// integer-mode setting.
+void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode);
+
+void StartPlot(CommandHost& host);          // 104
+void ReplotImage(CommandHost& host);        // 108
+void FlipView(CommandHost& host);           // 113
+void InitialiseRecords(CommandHost& host);  // 198

@@ -1,0 +1,209 @@
+#include "shell/dialog_text.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "files/parameter_text.h"
+
+namespace {
+
+// Below this magnitude a Julia constant counts as 0: the text asks for the
+// Mandelbrot set instead.
+constexpr long double kJuliaThreshold = 1e-30L;
+
+// Appends to a fixed buffer, cutting what does not fit.
+class TextBuilder {
+ public:
+  TextBuilder(char* out, size_t size) : out_(out), size_(size) {
+    if (size_ > 0) out_[0] = '\0';
+  }
+  void Append(const char* text) {
+    if (size_ == 0) return;
+    const size_t room = size_ - 1 - length_;
+    const size_t count = std::min(std::strlen(text), room);
+    std::memcpy(out_ + length_, text, count);
+    length_ += count;
+    out_[length_] = '\0';
+  }
+  // key, then the field's text; an empty field adds nothing.
+  void AppendField(const char* key, const char* field) {
+    if (field[0] == '\0') return;
+    Append(key);
+    Append(field);
+  }
+  bool Empty() const { return length_ == 0; }
+
+ private:
+  char* out_;
+  size_t size_;
+  size_t length_ = 0;
+};
+
+// The edits show bare numbers: the leading blanks of the field width go.
+void CopyTrimmed(const char* text, char* field) {
+  while (*text != '\0' && *text != '\n' && std::isspace(static_cast<unsigned char>(*text))) {
+    ++text;
+  }
+  std::snprintf(field, kFieldTextSize, "%s", text);
+}
+
+void FormatExtended(long double value, char* field) {
+  char text[kFieldTextSize];
+  std::snprintf(text, sizeof text, "%17.15Lg", value);
+  CopyTrimmed(text, field);
+}
+
+void FormatDouble(double value, char* field) {
+  char text[kFieldTextSize];
+  std::snprintf(text, sizeof text, "%17.15g", value);
+  CopyTrimmed(text, field);
+}
+
+void FormatInteger(long value, char* field) {
+  char text[kFieldTextSize];
+  std::snprintf(text, sizeof text, " %ld", value);
+  CopyTrimmed(text, field);
+}
+
+void FillJuliaFields(const PlotRecord& record, RegionFields& fields) {
+  if (record.flags & kFlagJulia) {
+    FormatExtended(record.juliaR, fields.juliaR);
+    FormatExtended(record.juliaI, fields.juliaI);
+  } else {
+    fields.juliaR[0] = fields.juliaI[0] = '\0';
+  }
+}
+
+// The Julia part, the limit and the start key that both coordinate dialogs
+// put behind their region.
+void AppendJuliaLimitAndStart(const RegionFields& fields, TextBuilder& text) {
+  const long double real = std::strtold(fields.juliaR, nullptr);
+  const long double imaginary = std::strtold(fields.juliaI, nullptr);
+  if (std::fabs(real) > kJuliaThreshold || std::fabs(imaginary) > kJuliaThreshold) {
+    text.Append("r ");
+    text.Append(fields.juliaR);
+    text.Append("i ");
+    text.Append(fields.juliaI);
+  } else {
+    text.Append("M ");
+  }
+  text.AppendField("n ", fields.limit);
+  text.Append("g ");
+}
+
+void AppendFormatted(TextBuilder& text, const char* format, long double value) {
+  char number[kFieldTextSize];
+  std::snprintf(number, sizeof number, format, value);
+  text.Append(number);
+}
+
+}  // namespace
+
+void FillLowerLeftFields(const PlotRecord& record, RegionFields& fields) {
+  FormatInteger(record.limit, fields.limit);
+  FormatExtended(record.x, fields.x);
+  FormatExtended(record.y, fields.y);
+  FormatDouble(record.shownHeight, fields.height);
+  FillJuliaFields(record, fields);
+}
+
+void FillCentreFields(const PlotRecord& record, RegionFields& fields) {
+  const long double width =
+      static_cast<long double>(record.shownHeight) * record.sizeX / record.sizeY;
+  FormatExtended(record.x + width / 2, fields.x);
+  FormatExtended(record.y + static_cast<long double>(record.shownHeight) / 2, fields.y);
+  FormatDouble(record.shownHeight, fields.height);
+  FormatInteger(record.limit, fields.limit);
+  FillJuliaFields(record, fields);
+}
+
+void FillWholeViewLowerLeft(RegionFields& fields) {
+  PlotRecord whole;
+  ResetView(whole);
+  whole.flags = 0;
+  FillLowerLeftFields(whole, fields);
+}
+
+void FillWholeViewCentre(RegionFields& fields) {
+  PlotRecord whole;
+  ResetView(whole);
+  whole.flags = 0;
+  // Half the height is added to both coordinates: the centre of the square
+  // whole view, whatever the image's proportions.
+  whole.x += whole.shownHeight / 2;
+  whole.y += whole.shownHeight / 2;
+  FillLowerLeftFields(whole, fields);
+}
+
+void ComposeLowerLeftText(const RegionFields& fields, char* out, size_t size) {
+  TextBuilder text(out, size);
+  text.AppendField("x ", fields.x);
+  text.AppendField("y ", fields.y);
+  text.AppendField("h ", fields.height);
+  AppendJuliaLimitAndStart(fields, text);
+}
+
+void ComposeCentreText(const RegionFields& fields, const PlotRecord& current, char* out,
+                       size_t size) {
+  // The parameter reader turns the centre fields into numbers; a field left
+  // empty keeps the whole view's value.
+  char first[kFieldTextSize * 4];
+  TextBuilder centreText(first, sizeof first);
+  centreText.AppendField("x ", fields.x);
+  centreText.AppendField("y ", fields.y);
+  centreText.AppendField("h ", fields.height);
+  PlotRecord centre = current;
+  ResetView(centre);
+  ReadParameterText(first, centre);
+
+  const double height = centre.height;
+  const long double width = static_cast<long double>(height) * current.sizeX / current.sizeY;
+  TextBuilder text(out, size);
+  AppendFormatted(text, "x %17.15Lg", centre.x - width / 2);
+  AppendFormatted(text, "y %17.15Lg", centre.y - static_cast<long double>(height) / 2);
+  char number[kFieldTextSize];
+  std::snprintf(number, sizeof number, "h %17.15g", height);
+  text.Append(number);
+  AppendJuliaLimitAndStart(fields, text);
+}
+
+void FillSizeFields(const PlotRecord& record, SizeFields& fields) {
+  std::snprintf(fields.width, kFieldTextSize, " %d", static_cast<int>(record.sizeX));
+  std::snprintf(fields.height, kFieldTextSize, " %d", static_cast<int>(record.sizeY));
+  std::snprintf(fields.limit, kFieldTextSize, " %d", static_cast<int>(record.limit));
+  fields.selection = record.colourMethod - 1;
+}
+
+void FillWindowSize(int clientWidth, int clientHeight, SizeFields& fields) {
+  std::snprintf(fields.width, kFieldTextSize, " %d", clientWidth);
+  std::snprintf(fields.height, kFieldTextSize, " %d", clientHeight - 1);
+}
+
+bool ComposeSizeText(const SizeFields& fields, const PlotRecord& current, char* out, size_t size) {
+  TextBuilder text(out, size);
+  text.AppendField("X ", fields.width);
+  text.AppendField("Y ", fields.height);
+  text.AppendField("n ", fields.limit);
+  if (fields.selection >= 0) {
+    char method[32];
+    std::snprintf(method, sizeof method, "m %d ", fields.selection + 1);
+    text.Append(method);
+  }
+  if (text.Empty()) return false;
+
+  // An empty field leaves its value as it is.
+  auto unchanged = [](const char* field, long value) {
+    return field[0] == '\0' || std::atol(field) == value;
+  };
+  if (unchanged(fields.width, current.sizeX) && unchanged(fields.height, current.sizeY) &&
+      unchanged(fields.limit, current.limit)) {
+    if (fields.selection >= 0 && fields.selection + 1 != current.colourMethod) text.Append("z ");
+  } else {
+    text.Append("g ");
+  }
+  return true;
+}

@@ -1,0 +1,101 @@
+#include "commands/titles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "commands/command_state.h"
+#include "fake_ui_host.h"
+#include "files/image_state.h"
+
+namespace {
+
+class TitlesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_commands = CommandState{};
+    g_image.width = 400;
+    g_image.height = 400;
+  }
+  FakeUiHost ui;
+};
+
+TEST_F(TitlesTest, DefaultPlotTitleJoinsSetAndRegionWithTwoSpaces) {
+  SetRegionTitle(ui);
+  ASSERT_EQ(ui.titles.size(), 1u);
+  EXPECT_EQ(ui.titles[0], "Mandel  (x=-2 y=-2 h=4) 400x400");
+}
+
+TEST_F(TitlesTest, JuliaSetOrArmedJuliaStartIsNamedJulia) {
+  g_commands.current.flags = kFlagJuliaStart;
+  SetPlotTitle(ui, "");
+  g_commands.current.flags = kFlagJulia;
+  g_commands.current.x = -0.123456789L;
+  g_commands.current.height = 1e-7;
+  g_image.width = 640;
+  g_image.height = 480;
+  SetRegionTitle(ui);
+  EXPECT_EQ(ui.titles[0], "Julia ");
+  EXPECT_EQ(ui.titles[1], "Julia  (x=-0.123457 y=-2 h=1e-07) 640x480");
+}
+
+TEST_F(TitlesTest, FileNamePrefixIsShownInOneTitleOnly) {
+  SetTitlePrefix("deep.PMF");
+  SetRegionTitle(ui);
+  SetRegionTitle(ui);
+  EXPECT_EQ(ui.titles[0], "deep.PMF Mandel  (x=-2 y=-2 h=4) 400x400");
+  EXPECT_EQ(ui.titles[1], "Mandel  (x=-2 y=-2 h=4) 400x400");
+}
+
+TEST_F(TitlesTest, LongFileNameIsCutAfter43Characters) {
+  const std::string name(50, 'a');
+  SetTitlePrefix(name.c_str());
+  EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(43, 'a') + "~~ ");
+  SetTitlePrefix(std::string(43, 'b').c_str());
+  EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(43, 'b') + " ");
+}
+
+TEST_F(TitlesTest, FileTitleNamesProgramPathAndSize) {
+  std::snprintf(g_image.fileName, sizeof g_image.fileName, "%s", "C:\\pictures\\sea.bmp");
+  SetFileTitle(ui, 640, 480);
+  EXPECT_EQ(ui.titles[0], "Zirn C:\\pictures\\sea.bmp  640x480");
+}
+
+TEST_F(TitlesTest, RangeTitlePadsBothNumbers) {
+  PlotRecord record;
+  record.upper = 30000;
+  record.lower = 7;
+  char text[64];
+  FormatRangeTitle(record, text, sizeof text);
+  EXPECT_STREQ(text, "upper limit =  30000 lower limit =      7");
+}
+
+TEST_F(TitlesTest, ModeInfoNamesTheSettingForTheNextPlot) {
+  PlotRecord record;
+  record.sizeX = 640;
+  record.sizeY = 480;
+  record.upper = 100;
+  record.lower = 2;
+  char text[kTextBufferSize];
+  FormatModeInfo(record, false, text, sizeof text);
+  EXPECT_STREQ(text,
+               "mode  : Mandelbrot 64 bit real (NDP) \n"
+               "size  : X 640, Y 480\n"
+               "limit :   100\n"
+               "upper :   100\n"
+               "lower :   2\n");
+  record.flags = kFlagJulia;
+  FormatModeInfo(record, true, text, sizeof text);
+  EXPECT_EQ(std::string(text).substr(0, 37), "mode  : Julia 32 bit integer 386 code");
+}
+
+TEST_F(TitlesTest, TimerInfoShowsUnsignedDifferences) {
+  char text[kTextBufferSize];
+  FormatTimerInfo(0, 0, 0, text, sizeof text);
+  EXPECT_STREQ(text, "計算／処理時間 : 0 [msec]\nﾋﾞｯﾄﾏｯﾌﾟ作成 : 0 [msec]");
+  // The tick count wrapped around during the plot.
+  FormatTimerInfo(0xFFFFFFF0u, 0x10u, 0x25u, text, sizeof text);
+  EXPECT_STREQ(text, "計算／処理時間 : 32 [msec]\nﾋﾞｯﾄﾏｯﾌﾟ作成 : 21 [msec]");
+}
+
+}  // namespace

@@ -1,0 +1,186 @@
+#include "shell/dialog_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "files/parameter_text.h"
+
+namespace {
+
+PlotRecord WholeView(int32_t sizeX, int32_t sizeY) {
+  PlotRecord record;
+  record.sizeX = sizeX;
+  record.sizeY = record.shownSizeY = sizeY;
+  return record;
+}
+
+std::string LowerLeftText(const RegionFields& fields) {
+  char text[256];
+  ComposeLowerLeftText(fields, text, sizeof text);
+  return text;
+}
+
+TEST(RegionDialogTextTest, WholeViewShowsBareNumbersAndComposesAMandelbrotStart) {
+  RegionFields fields;
+  FillLowerLeftFields(WholeView(400, 400), fields);
+  EXPECT_STREQ(fields.x, "-2");
+  EXPECT_STREQ(fields.y, "-2");
+  EXPECT_STREQ(fields.height, "4");
+  EXPECT_STREQ(fields.limit, "100");
+  EXPECT_STREQ(fields.juliaR, "");
+  EXPECT_STREQ(fields.juliaI, "");
+  EXPECT_EQ(LowerLeftText(fields), "x -2y -2h 4M n 100g ");
+}
+
+TEST(RegionDialogTextTest, JuliaRecordShowsItsConstantToFifteenDigits) {
+  PlotRecord record = WholeView(400, 400);
+  record.flags = kFlagJulia;
+  record.juliaR = -0.7454294L;
+  record.juliaI = 1.0L / 3;
+  record.x = -0.1234567890123456789L;
+  RegionFields fields;
+  FillLowerLeftFields(record, fields);
+  EXPECT_STREQ(fields.juliaR, "-0.7454294");
+  EXPECT_STREQ(fields.juliaI, "0.333333333333333");
+  EXPECT_STREQ(fields.x, "-0.123456789012346");
+  EXPECT_EQ(LowerLeftText(fields),
+            "x -0.123456789012346y -2h 4r -0.7454294i 0.333333333333333n 100g ");
+}
+
+TEST(RegionDialogTextTest, TinyOrEmptyConstantMeansTheMandelbrotSet) {
+  RegionFields fields;
+  FillLowerLeftFields(WholeView(400, 400), fields);
+  std::strcpy(fields.juliaR, "0");
+  std::strcpy(fields.juliaI, "0");
+  EXPECT_EQ(LowerLeftText(fields), "x -2y -2h 4M n 100g ");
+  std::strcpy(fields.juliaR, "1e-31");
+  std::strcpy(fields.juliaI, "");
+  EXPECT_EQ(LowerLeftText(fields), "x -2y -2h 4M n 100g ");
+  std::strcpy(fields.juliaR, "0.3");
+  EXPECT_EQ(LowerLeftText(fields), "x -2y -2h 4r 0.3i n 100g ");
+  // Empty fields add nothing; the text still starts a plot.
+  RegionFields empty;
+  EXPECT_EQ(LowerLeftText(empty), "M g ");
+}
+
+TEST(RegionDialogTextTest, WholeViewButtonsKeepCornerOrCentre) {
+  RegionFields fields;
+  std::strcpy(fields.juliaR, "0.3");
+  FillWholeViewLowerLeft(fields);
+  EXPECT_EQ(LowerLeftText(fields), "x -2y -2h 4M n 100g ");
+  FillWholeViewCentre(fields);
+  EXPECT_STREQ(fields.x, "0");
+  EXPECT_STREQ(fields.y, "0");
+  EXPECT_STREQ(fields.height, "4");
+  EXPECT_STREQ(fields.limit, "100");
+  EXPECT_STREQ(fields.juliaR, "");
+}
+
+// Reads a composed text back as the dispatcher will.
+PlotRecord ReadBack(const char* text, const PlotRecord& current) {
+  PlotRecord record = current;
+  ReadParameterText(text, record);
+  return record;
+}
+
+TEST(RegionDialogTextTest, CentreOfAWidePictureComesBackAsItsCorner) {
+  const PlotRecord current = WholeView(640, 480);
+  RegionFields fields;
+  FillCentreFields(current, fields);
+  EXPECT_STREQ(fields.x, "0.666666666666667");
+  EXPECT_STREQ(fields.y, "0");
+  EXPECT_STREQ(fields.height, "4");
+  char text[256];
+  ComposeCentreText(fields, current, text, sizeof text);
+  const PlotRecord corner = ReadBack(text, current);
+  EXPECT_NEAR(static_cast<double>(corner.x), -2, 1e-14);
+  EXPECT_EQ(corner.y, -2);
+  EXPECT_EQ(corner.height, 4);
+  EXPECT_EQ(corner.limit, 100);
+  EXPECT_NE(std::strstr(text, "M n 100g "), nullptr);
+}
+
+TEST(RegionDialogTextTest, CentreWholeViewSpansTheWidePicture) {
+  const PlotRecord current = WholeView(640, 480);
+  RegionFields fields;
+  FillWholeViewCentre(fields);
+  char text[256];
+  ComposeCentreText(fields, current, text, sizeof text);
+  const PlotRecord corner = ReadBack(text, current);
+  EXPECT_NEAR(static_cast<double>(corner.x), -2.66666666666667, 1e-13);
+  EXPECT_EQ(corner.y, -2);
+}
+
+TEST(RegionDialogTextTest, EmptyCentreFieldsTakeTheWholeViewValues) {
+  RegionFields fields;
+  std::strcpy(fields.x, "1");
+  char text[256];
+  ComposeCentreText(fields, WholeView(400, 400), text, sizeof text);
+  const PlotRecord corner = ReadBack(text, WholeView(400, 400));
+  EXPECT_EQ(corner.x, -1);  // centre 1, height 4 from the whole view
+  EXPECT_EQ(corner.y, -4);  // centre -2 from the whole view
+  EXPECT_EQ(corner.height, 4);
+}
+
+TEST(RegionDialogTextTest, LongestFieldsStayWithinTheBuffer) {
+  RegionFields fields;
+  for (char* field :
+       {fields.x, fields.y, fields.height, fields.juliaR, fields.juliaI, fields.limit}) {
+    std::memset(field, '1', kFieldTextSize - 1);
+    field[kFieldTextSize - 1] = '\0';
+  }
+  char text[256];
+  ComposeLowerLeftText(fields, text, sizeof text);
+  EXPECT_EQ(std::strlen(text), 255u);
+  ComposeCentreText(fields, WholeView(400, 400), text, sizeof text);
+  EXPECT_LE(std::strlen(text), 255u);
+}
+
+TEST(SizeDialogTextTest, FieldsKeepTheirLeadingBlank) {
+  PlotRecord record = WholeView(640, 480);
+  record.colourMethod = 2;
+  SizeFields fields;
+  FillSizeFields(record, fields);
+  EXPECT_STREQ(fields.width, " 640");
+  EXPECT_STREQ(fields.height, " 480");
+  EXPECT_STREQ(fields.limit, " 100");
+  EXPECT_EQ(fields.selection, 1);
+  FillWindowSize(640, 480, fields);
+  EXPECT_STREQ(fields.width, " 640");
+  EXPECT_STREQ(fields.height, " 479");
+}
+
+std::string SizeText(const SizeFields& fields, const PlotRecord& current) {
+  char text[256];
+  return ComposeSizeText(fields, current, text, sizeof text) ? text : "(nothing)";
+}
+
+TEST(SizeDialogTextTest, OnlyANewMethodRecoloursAndANewSizeComputes) {
+  const PlotRecord current = WholeView(400, 400);
+  SizeFields fields;
+  FillSizeFields(current, fields);
+  EXPECT_EQ(SizeText(fields, current), "X  400Y  400n  100m 1 ");
+  fields.selection = 2;
+  EXPECT_EQ(SizeText(fields, current), "X  400Y  400n  100m 3 z ");
+  std::strcpy(fields.width, " 640");
+  EXPECT_EQ(SizeText(fields, current), "X  640Y  400n  100m 3 g ");
+  FillSizeFields(current, fields);
+  std::strcpy(fields.limit, "1000");
+  EXPECT_EQ(SizeText(fields, current), "X  400Y  400n 1000m 1 g ");
+}
+
+TEST(SizeDialogTextTest, EmptyFieldsCountAsUnchanged) {
+  const PlotRecord current = WholeView(400, 400);
+  SizeFields fields;
+  EXPECT_EQ(SizeText(fields, current), "(nothing)");
+  fields.selection = 3;
+  EXPECT_EQ(SizeText(fields, current), "m 4 z ");
+  std::strcpy(fields.height, "300");
+  EXPECT_EQ(SizeText(fields, current), "Y 300m 4 g ");
+}
+
+}  // namespace
