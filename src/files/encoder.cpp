@@ -79,6 +79,7 @@ bool BlockEncoder::EncoderStart(std::vector<uint8_t>* out, int dicbit, int progr
 }
 
 void BlockEncoder::EncoderPutByte(uint8_t byte) {
+  if (!started_) return;
   uint8_t* text = trie_.Text();
   const int32_t dicsiz = trie_.dicsiz;
   switch (state_) {
