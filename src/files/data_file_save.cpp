@@ -1,0 +1,110 @@
+// Saving a plot: the parameter file and the data file beside it.
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/plot_progress.h"
+#include "files/data_file.h"
+#include "files/encoder.h"
+#include "files/file_names.h"
+#include "files/parameter_text.h"
+#include "files/safe_file.h"
+
+namespace {
+
+constexpr size_t kFileBufferSize = 8192;
+constexpr size_t kMessageSize = 512;
+constexpr int kDictionaryBits[] = {13, 12, 11, 10};
+
+// One pass over all counts: the low bytes, or the high bytes (shift 8).
+void CompressPass(UiHost& host, const PlotRecord& record, int shift, BlockEncoder& encoder,
+                  DataProgress& progress) {
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    const int16_t* counts = record.rows->rows[row];
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      ++progress.passed;  // counted first: a progress shown from inside the encoder includes this byte
+      encoder.EncoderPutByte(static_cast<uint8_t>(static_cast<uint16_t>(counts[column]) >> shift));
+    }
+    // The save always runs to its end: a stop, exit or close taken from the
+    // queue here is dropped.
+    int ignoredStop = 0;
+    host.PumpOneMessage(&ignoredStop);
+  }
+}
+
+int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& writer, MemoryBudget budget,
+                   DataProgress& progress, unsigned long* compressedSize) {
+  if (std::setvbuf(writer.File(), nullptr, _IOFBF, kFileBufferSize) != 0) return kDataNoFileBuffer;
+  BlockEncoder encoder(budget);
+  bool started = false;
+  for (int dicbit : kDictionaryBits) {
+    started = encoder.EncoderStart(writer.File(), dicbit, kProgressShown,
+                                   [&progress]() { ShowDataProgress(progress); });
+    if (started) break;
+  }
+  if (!started) return kDataNoCompressorMemory;
+  CompressPass(host, record, 0, encoder, progress);
+  if (DataBytesPerCount(record.limit) == 2) CompressPass(host, record, 8, encoder, progress);
+  *compressedSize = encoder.EncoderFinish();
+  ShowDataProgress(progress);
+  return writer.Commit() ? kDataSaved : kDataWriteFailed;
+}
+
+void ShowSaveOutcome(UiHost& host, int code, unsigned long compressedSize, unsigned long total,
+                     const char* dataFileName) {
+  char message[kMessageSize];
+  if (code == kDataSaved) {
+    std::snprintf(message, sizeof message, "保存終了\nCompression: %lu / %lu\nData File: %s", compressedSize, total,
+                  dataFileName);
+    host.ShowMessage(message, "File Saved", MessageIcon::Information);
+  } else {
+    std::snprintf(message, sizeof message, "File write error.  code:%d\n%s", code, dataFileName);
+    host.ShowMessage(message, "Error", MessageIcon::Error);
+  }
+}
+
+}  // namespace
+
+void ShowDataProgress(const DataProgress& progress) {
+  if (progress.host == nullptr) return;
+  char title[64];
+  std::snprintf(title, sizeof title, "%lu / %lu", progress.passed, progress.total);
+  progress.host->SetTitle(title);
+}
+
+int DataBytesPerCount(int32_t limit) { return EffectiveLimit(limit) >= 256 ? 2 : 1; }
+
+bool HasCountsOfItsSize(const PlotRecord& record) {
+  return record.rows != nullptr && record.rows->rows != nullptr && record.rows->sizeX == record.sizeX &&
+         record.rows->sizeY == record.sizeY;
+}
+
+int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName, MemoryBudget budget) {
+  DataProgress progress;
+  progress.host = &host;
+  progress.total = static_cast<unsigned long>(record.sizeX) * static_cast<unsigned long>(record.sizeY) *
+                   static_cast<unsigned long>(DataBytesPerCount(record.limit));
+  unsigned long compressedSize = 0;
+  int code = kDataCannotCreate;
+  if (HasCountsOfItsSize(record)) {
+    // Everything goes to a temporary file first, so a failed save keeps the
+    // previous data file intact.
+    SafeFileWriter writer(dataFileName);
+    if (writer.IsOpen()) code = CompressCounts(host, record, writer, budget, progress, &compressedSize);
+  }
+  ShowSaveOutcome(host, code, compressedSize, progress.total, dataFileName);
+  return code;
+}
+
+int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host) {
+  const DataFileNames names = DataFileNamesFor(fileName);
+  {
+    SafeFileWriter writer(fileName);
+    if (!writer.IsOpen()) return 0;
+    char text[kParameterTextSize];
+    WriteParameterText(text, sizeof text, record, names.bareName.c_str());
+    if (!writer.Write(text, std::strlen(text)) || !writer.Commit()) return 0;
+  }
+  SaveDataFile(host, record, names.path.c_str());
+  return 1;
+}
