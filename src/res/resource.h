@@ -61,4 +61,24 @@
 
 // ---- Parameter and size dialogs (templates 3, 5, 6) -----------------------
 // (maintained with src/res/dialogs.rc and the dialog procedures)
+#define IDD_COMMAND 3     // one-line "Command" dialog (CmdDlgProc)
+#define IDD_PARAMETERS 5  // corner or centre entry (ParaDlgProc, CparaDlgProc)
+#define IDD_SIZE 6        // "画像サイズと描画オプション" (SizeDlgProc)
+// Template 5
+#define IDC_PARAM_X 116
+#define IDC_PARAM_Y 115
+#define IDC_PARAM_HEIGHT 114
+#define IDC_PARAM_JULIA_R 113
+#define IDC_PARAM_JULIA_I 112
+#define IDC_PARAM_LIMIT 104
+#define IDC_PARAM_WHOLE_VIEW 111  // "全体図"
+// Template 6
+#define IDC_SIZE_X 101
+#define IDC_SIZE_Y 102
+#define IDC_SIZE_METHOD 103
+#define IDC_SIZE_LIMIT 104
+#define IDC_SIZE_WINDOW 106  // "窓のｻｲｽﾞ"
+// Template 3
+#define IDC_COMMAND_TEXT 141
+#define IDC_COMMAND_CANCEL 142
 // -------------------------------------------------------- end of dialog ids
