@@ -56,8 +56,10 @@ TEST_P(PlotBehaviourTest, LimitIsClampedToOneThroughThirtyThousand) {
   for (const int32_t limit : {0, 30001, -5}) {
     PlotRecord record = Record(32, 32);
     record.limit = limit;
+    record.shownHeight = 1;
     FakeUiHost host;
     ASSERT_EQ(Plot(host, record), kPlotComplete);
+    EXPECT_EQ(record.shownHeight, record.height);
     const uint32_t effective = limit == 0 ? 1 : 30000;
     EXPECT_EQ(g_engine.progress.effectiveLimit, effective);
     int16_t lowest = INT16_MAX, highest = INT16_MIN;
@@ -126,15 +128,18 @@ TEST_P(PlotBehaviourTest, LiveDrawingPaintsEveryPixelWithItsCountColour) {
 
 TEST_P(PlotBehaviourTest, RecordWithoutItsOwnBufferIsReportedNotPlotted) {
   PlotRecord record = Record(32, 32);
-  record.sizeX = 64;
   FakeUiHost host;
+  record.sizeX = 64;
   EXPECT_EQ(Plot(host, record), kPlotRefused);
-  EXPECT_EQ(host.pumpCalls, 0);
   ExpectReports(1);
   record.sizeX = 32;
+  PlotRecord stale = record;
   DiscardCountBuffer(record);
-  EXPECT_EQ(Plot(host, record), kPlotRefused);
+  EXPECT_EQ(Plot(host, stale), kPlotRefused);
   ExpectReports(1);
+  EXPECT_EQ(Plot(host, record), kPlotRefused);  // no buffer at all
+  ExpectReports(1);
+  EXPECT_EQ(host.pumpCalls, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllPlotters, PlotBehaviourTest, ::testing::ValuesIn(kPlotters),
