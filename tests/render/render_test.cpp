@@ -1,0 +1,147 @@
+// zirn-render run as a program: the picture it writes, the data file it
+// saves and reads back, and its exit codes and messages.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "colour/image_builder.h"
+#include "colour/palette.h"
+#include "engine/plot_record.h"
+#include "engine/plotters.h"
+#include "fake_ui_host.h"
+#include "files/bitmap_file.h"
+#include "files/data_file.h"
+#include "files/parameter_text.h"
+#include "test_files.h"
+
+namespace {
+
+const char kParameters[] =
+    "%Zirn parameter file\r\n"
+    " x-2.2 y-1.5 w3 m1 X96 Y64 n300\r\n"
+    " p16\r\n"
+    " 000000 000007 000700 000707 070000 070007 070700 070707\r\n"
+    " 040404 00000F 000F00 000F0F 0F0000 0F000F 0F0F00 0F0F0F\r\n"
+    "%end\r\n";
+
+struct RenderRun {
+  int exitCode;
+  std::string errors;
+};
+
+RenderRun RunRender(const TempFolder& folder, const std::string& arguments) {
+  const std::string errors = folder.File("stderr.txt");
+  const std::string command =
+      std::string(ZIRN_RENDER_EXE) + " " + arguments + " >/dev/null 2>" + errors;
+  const int status = std::system(command.c_str());
+  const std::vector<uint8_t> text = ReadWholeFile(errors);
+  return {WEXITSTATUS(status), std::string(text.begin(), text.end())};
+}
+
+// The picture the window shows for a record whose counts are in place.
+std::vector<uint8_t> PictureOf(PlotRecord& record, const TempFolder& folder) {
+  DibBlock dib;
+  uint16_t bitsOffset = 0;
+  FindCountRange(record);
+  EXPECT_TRUE(dib.Resize(kCountImageBitsOffset));
+  EXPECT_TRUE(BuildImageFromCounts(record, dib, &bitsOffset));
+  const std::string path = folder.File("expected.bmp");
+  EXPECT_TRUE(WriteBitmapFile(path.c_str(), dib));
+  return ReadWholeFile(path);
+}
+
+// A record read from kParameters as the program reads parameter files.
+PlotRecord ReadRecord() {
+  SetDefaultPalette();
+  BuildColourTables();
+  char text[kParameterTextSize] = {};
+  std::snprintf(text, sizeof text, "%s", kParameters);
+  EXPECT_EQ(TestParameterHeader(text, sizeof text), 0);
+  EXPECT_TRUE(AppendStartKey(text, sizeof text));
+  PlotRecord record;
+  ReadParameterText(text, record);
+  ApplyStagedPalette();
+  return record;
+}
+
+class RenderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    input_ = folder_.File("view.pmf");
+    ASSERT_TRUE(WriteWholeFile(input_, std::string(kParameters)));
+  }
+  TempFolder folder_;
+  std::string input_;
+};
+
+TEST_F(RenderTest, WritesThePictureTheWindowWouldShow) {
+  ASSERT_EQ(RunRender(folder_, "--quiet " + input_).exitCode, 0);
+
+  PlotRecord record = ReadRecord();
+  record.rows = AllocateCountBuffer(record);
+  FakeUiHost host;
+  ASSERT_EQ(PlotMandelbrot(host, record), kPlotComplete);
+  const std::vector<uint8_t> expected = PictureOf(record, folder_);
+  FreeCountBuffer(record);
+  record.rows = nullptr;
+
+  EXPECT_EQ(ReadWholeFile(folder_.File("view.bmp")), expected);
+  EXPECT_EQ(expected.size(), 14u + 104u + 48u * 64u);
+}
+
+TEST_F(RenderTest, SavedDataFileIsReadInsteadOfComputing) {
+  const std::string saved = folder_.File("Saved.PMF");
+  ASSERT_EQ(RunRender(folder_, "--quiet --save " + saved + " " + input_).exitCode, 0);
+  ASSERT_TRUE(FileExists(folder_.File("Saved.DTL")));
+
+  // Replace the stored counts by a pattern no plot gives; rendering the saved
+  // parameter file must show the pattern.
+  PlotRecord record = ReadRecord();
+  record.rows = AllocateCountBuffer(record);
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      CountAt(record, row, column) = static_cast<int16_t>((row * 7 + column) % 300);
+    }
+  }
+  FakeUiHost host;
+  ASSERT_EQ(SaveDataFile(host, record, folder_.File("Saved.DTL").c_str()), kDataSaved);
+  const std::vector<uint8_t> expected = PictureOf(record, folder_);
+  FreeCountBuffer(record);
+  record.rows = nullptr;
+
+  const std::string picture = folder_.File("from-data.bmp");
+  ASSERT_EQ(RunRender(folder_, "--quiet --bmp " + picture + " " + saved).exitCode, 0);
+  EXPECT_EQ(ReadWholeFile(picture), expected);
+}
+
+TEST_F(RenderTest, ExitCodesAndMessages) {
+  const RenderRun missing = RunRender(folder_, folder_.File("absent.pmf"));
+  EXPECT_EQ(missing.exitCode, 2);
+  EXPECT_NE(missing.errors.find("absent.pmf"), std::string::npos) << missing.errors;
+
+  const std::string other = folder_.File("other.pmf");
+  ASSERT_TRUE(WriteWholeFile(other, std::string("just some text\n%end\n")));
+  const RenderRun notParameters = RunRender(folder_, other);
+  EXPECT_EQ(notParameters.exitCode, 2);
+  EXPECT_NE(notParameters.errors.find("not a Zirn parameter file"), std::string::npos);
+
+  const std::string tiny = folder_.File("tiny.pmf");
+  ASSERT_TRUE(WriteWholeFile(tiny, std::string("%Zirn parameter file\n w1e-7\n%end\n")));
+  const RenderRun refused = RunRender(folder_, "--integer " + tiny);
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_NE(refused.errors.find("integer"), std::string::npos);
+  EXPECT_EQ(RunRender(folder_, "--quiet " + tiny).exitCode, 0);
+
+  const RenderRun unwritable = RunRender(folder_, "--bmp " + folder_.File("no/such/dir.bmp") + " " + input_);
+  EXPECT_EQ(unwritable.exitCode, 2);
+  EXPECT_NE(unwritable.errors.find("dir.bmp"), std::string::npos);
+
+  EXPECT_EQ(RunRender(folder_, "--frobnicate " + input_).exitCode, 2);
+  EXPECT_EQ(RunRender(folder_, "").exitCode, 2);
+  EXPECT_EQ(RunRender(folder_, "--threads 0 " + input_).exitCode, 2);
+  EXPECT_EQ(RunRender(folder_, "--help").exitCode, 0);
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// zirn-render: renders a parameter file to a BMP picture, or saves it with its
+// data file, exactly as the window would, for scripts and benchmarks.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "colour/image_builder.h"
+#include "colour/palette.h"
+#include "console_host.h"
+#include "engine/engine_state.h"
+#include "engine/plot_record.h"
+#include "files/bitmap_file.h"
+#include "files/data_file.h"
+#include "files/dib_block.h"
+#include "files/file_names.h"
+#include "files/parameter_text.h"
+#include "render_options.h"
+#include "render_plot.h"
+
+namespace {
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitRefused = 1;
+constexpr int kExitBadInput = 2;
+
+int Fail(const std::string& file, const char* problem) {
+  std::fprintf(stderr, "zirn-render: %s: %s\n", file.c_str(), problem);
+  return kExitBadInput;
+}
+
+// Reads the parameter file into record as opening it in the window does.
+// Returns 0, or the exit code after a message.
+int ReadParameters(const RenderOptions& options, ConsoleHost& host, PlotRecord& record,
+                   ParameterReadResult* result) {
+  char text[kParameterTextSize] = {};
+  if (ReadTextFile(options.input.c_str(), text, kParameterFileReadSize, host) == 0) {
+    return Fail(options.input, host.Messages().empty()
+                                   ? "cannot be read (a parameter file is under 1020 bytes)"
+                                   : "cannot be opened");
+  }
+  if (TestParameterHeader(text, sizeof text) != 0 || !AppendStartKey(text, sizeof text)) {
+    return Fail(options.input, "not a Zirn parameter file");
+  }
+  *result = ReadParameterText(text, record);
+  ApplyStagedPalette();
+  return 0;
+}
+
+// The counts from the data file beside the parameter file, when the text
+// names one and it loads; false means they must be computed.
+bool LoadSavedCounts(const RenderOptions& options, const ParameterReadResult& read,
+                     ConsoleHost& host, PlotRecord& record) {
+  if (read.hasDataFile == 0) return false;
+  std::string dataFile;
+  if (!FindDataFile(options.input.c_str(), &dataFile)) return false;
+  host.BeginProgress("loading");
+  const int code = LoadDataFile(host, record, dataFile.c_str());
+  host.EndProgress();
+  return code == kDataLoaded;
+}
+
+int WritePicture(const RenderOptions& options, PlotRecord& record) {
+  DibBlock dib;
+  uint16_t bitsOffset = 0;
+  if (!dib.Resize(kCountImageBitsOffset) || !BuildImageFromCounts(record, dib, &bitsOffset)) {
+    return Fail(options.bmpPath, "not enough memory for the picture");
+  }
+  if (!WriteBitmapFile(options.bmpPath.c_str(), dib)) {
+    return Fail(options.bmpPath, "cannot be written");
+  }
+  return kExitSuccess;
+}
+
+int SaveParameters(const RenderOptions& options, ConsoleHost& host, const PlotRecord& record) {
+  host.BeginProgress("saving");
+  const int written = SaveParameterFile(options.savePath.c_str(), record, host);
+  host.EndProgress();
+  if (written == 0) return Fail(options.savePath, "cannot be written");
+  if (host.HadError()) return Fail(options.savePath, "its data file cannot be written");
+  return kExitSuccess;
+}
+
+int Render(const RenderOptions& options) {
+  ConsoleHost host(!options.quiet && isatty(fileno(stderr)) != 0);
+  SetDefaultPalette();
+  BuildColourTables();
+
+  PlotRecord record;  // the program-start values: whole view, 400 x 400, flags 0
+  ParameterReadResult read;
+  if (const int code = ReadParameters(options, host, record, &read); code != 0) return code;
+  if (options.integer) {
+    record.flags |= kFlagInteger | kFlagIntegerShadow;
+  } else {
+    record.flags &= ~(kFlagInteger | kFlagIntegerShadow);
+  }
+
+  record.rows = AllocateCountBuffer(record);
+  if (record.rows == nullptr) return Fail(options.input, "not enough memory for the counts");
+
+  int exitCode = kExitSuccess;
+  if (!LoadSavedCounts(options, read, host, record)) {
+    host.BeginProgress("computing");
+    const int result = RenderPlot(host, record, options);
+    host.EndProgress();
+    if (result == kPlotRefused) {
+      std::fprintf(stderr, "zirn-render: %s: the integer arithmetic cannot compute this region\n",
+                   options.input.c_str());
+      exitCode = kExitRefused;
+    }
+  }
+  // The count range is measured after every plot or load, as in the window.
+  if (exitCode == kExitSuccess) FindCountRange(record);
+  if (exitCode == kExitSuccess && !options.bmpPath.empty()) exitCode = WritePicture(options, record);
+  if (exitCode == kExitSuccess && !options.savePath.empty()) {
+    exitCode = SaveParameters(options, host, record);
+  }
+  FreeCountBuffer(record);
+  record.rows = nullptr;
+  return exitCode;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  RenderOptions options;
+  std::string error;
+  switch (ParseRenderOptions(argc, argv, &options, &error)) {
+    case ParseOutcome::Help:
+      std::fputs(RenderUsage(), stdout);
+      return kExitSuccess;
+    case ParseOutcome::Error:
+      std::fprintf(stderr, "zirn-render: %s\n%s", error.c_str(), RenderUsage());
+      return kExitBadInput;
+    case ParseOutcome::Run:
+      break;
+  }
+  return Render(options);
+}

@@ -1,0 +1,8 @@
+#pragma once
+// The plotter zirn-render runs for a record, by its flags and the options.
+
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+#include "render_options.h"
+
+int RenderPlot(UiHost& host, PlotRecord& record, const RenderOptions& options);
