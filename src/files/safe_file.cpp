@@ -78,12 +78,12 @@ bool SafeFileWriter::Commit() {
   bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
   written = std::fclose(file_) == 0 && written;
   file_ = nullptr;
-  if (!written || !ReplaceFile(temporaryName_.c_str(), targetName_.c_str())) return false;
+  if (!written || !ReplaceFileKeepingBackup(temporaryName_.c_str(), targetName_.c_str())) return false;
   temporaryName_.clear();  // now the target: nothing to remove
   return true;
 }
 
-bool ReplaceFile(const char* source, const char* target) {
+bool ReplaceFileKeepingBackup(const char* source, const char* target) {
   if (std::rename(source, target) == 0) return true;
   if (!FileExistsNarrow(target)) return false;
   std::string backupName;

@@ -40,7 +40,7 @@ class SafeFileWriter {
 // Replaces target by source. Where a rename cannot overwrite (Windows), the
 // target is first renamed to a backup name, which is moved back if the second
 // rename fails and removed once the new file is in place.
-bool ReplaceFile(const char* source, const char* target);
+bool ReplaceFileKeepingBackup(const char* source, const char* target);
 
 // Looks for the existing file whose last path component equals that of path
 // ignoring ASCII case, and copies its full name into found (at most
