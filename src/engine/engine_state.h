@@ -15,7 +15,8 @@ struct PlotHistory {
 struct CountBufferNode;
 
 // Every buffer AllocateCountBuffer hands out, so that a release can tell a
-// live buffer from one already released.
+// live buffer from one already released. Buffers are allocated and released
+// on the user-interface thread only, so the registry takes no lock.
 struct CountBufferRegistry {
   CountBufferNode* newest = nullptr;
   int live = 0;
