@@ -137,7 +137,7 @@ uint32_t BlockDecoder::DecodeChunk(const ErrorHook& onError) {
   uint8_t* ring = ring_.Data();
   uint32_t r = CopyPending(0);
   if (r == dicsiz_) return r;
-  if (blocksize_ == 0 && inputEnded_) return r;
+  if (StreamEnded()) return r;
   for (;;) {
     const int c = DecodeSymbol();
     if (c < 0) return fail();
@@ -152,7 +152,7 @@ uint32_t BlockDecoder::DecodeChunk(const ErrorHook& onError) {
       r = CopyPending(r);
       if (r == dicsiz_) return r;
     }
-    if (InputEnded()) return r;
+    if (StreamEnded()) return r;
   }
 }
 

@@ -2,9 +2,9 @@
 // The block decompressor: reads the stream that BlockEncoder writes, with the
 // largest dictionary that memory allows (so streams written with any smaller
 // dictionary decode too), and hands the bytes over one chunk of at most one
-// dictionary at a time. The end of the stream is the end of the input: once
-// the input is exhausted and the 16-bit look-ahead holds only zero bits, the
-// stream has ended. A malformed stream is reported through the caller's
+// dictionary at a time. The stream has no length field: it ends where the
+// input is exhausted and the last block's codes are all decoded (the writer
+// pads the last byte with zero bits). A malformed stream is reported through the caller's
 // error hook, once, and never makes the decoder read or write outside its
 // arrays.
 
@@ -52,7 +52,12 @@ class BlockDecoder {
   void FillBuf(int n);
   uint32_t GetBits(int n);
   uint8_t NextInputByte();
-  bool InputEnded() const { return inputEnded_ && bitBuf_ == 0; }
+  // The input is exhausted and the current block is complete: no further
+  // block fits in the less than 16 bits left. Codes still owed by the block
+  // are decoded even when their bits are all zero, so a chunk never ends
+  // early in the middle of the stream (the next chunk starts at ring offset
+  // 0 and would see a wrong dictionary).
+  bool StreamEnded() const { return inputEnded_ && blocksize_ == 0; }
 
   // Block headers and symbols (false / negative on a malformed stream).
   bool ReadBlockHeader();

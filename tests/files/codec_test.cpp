@@ -98,6 +98,19 @@ TEST(BlockCodecTest, ExactStreamsOfSmallInputs) {
   }
 }
 
+TEST(BlockCodecTest, CodesOfZeroBitsAtTheEndAreStillDecoded) {
+  // The last match of this input is coded with zero bits only, inside the
+  // final 16 bits of the stream: it still belongs to the stream, and the
+  // chunk holding it continues the dictionary of the bytes before it.
+  const Bytes input = {0x00, 0x01, 0x10, 0x80, 0x00, 0x00, 0x10, 0x80, 0x00, 0x00, 0x28, 0x00, 0x01, 0x10, 0x80,
+                       0x61, 0x03, 0x1A, 0xC2, 0x11, 0xF6, 0x60, 0x00, 0x00, 0x28, 0x00, 0x00, 0x28, 0x00, 0x00};
+  for (int dicbit = 10; dicbit <= 13; ++dicbit) {
+    const ChunkRun run = DecodeInChunks(CompressBytes(input, dicbit));
+    EXPECT_EQ(run.bytes, input);
+    EXPECT_EQ(run.chunks.size(), 1u);
+  }
+}
+
 TEST(BlockCodecTest, EmptyStreamGivesNoChunk) {
   const ChunkRun run = DecodeInChunks({});
   EXPECT_TRUE(run.chunks.empty());
