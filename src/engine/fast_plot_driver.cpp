@@ -1,0 +1,84 @@
+#include "engine/fast_plot_driver.h"
+
+#include <algorithm>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "colour/palette.h"
+#include "engine/engine_state.h"
+
+namespace {
+
+// Between waits the calling thread takes up to this many messages, one per
+// step as the reference does every 32 pixels; a wait lasts at most this long.
+constexpr int kPumpsPerWait = 4;
+constexpr int kWaitMilliseconds = 2;
+constexpr int kMaximumWorkers = 64;
+
+int Pump(UiHost& host, int* stopCode) {
+  *stopCode = kPlotExit;
+  return host.PumpOneMessage(stopCode);
+}
+
+void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line) {
+  const int16_t* row = record.rows->rows[line];
+  for (int32_t column = 0; column < record.sizeX; ++column) {
+    host.DrawPixel(column, line, CountColour(record, row[column], static_cast<int32_t>(limit)));
+  }
+}
+
+// The calling thread's part: returns 0 when every line is finished, or the
+// stop code the message step gave.
+int KeepWindowAlive(UiHost& host, PlotRecord& record, uint32_t limit, RowQueue& queue) {
+  const bool live = (record.flags & kFlagLiveDrawing) != 0;
+  int stopCode = 0;
+  for (;;) {
+    for (int pump = 0; pump < kPumpsPerWait; ++pump) {
+      if (Pump(host, &stopCode) != 0) return stopCode;
+    }
+    for (int32_t line = queue.NextFinishedLine(); line >= 0; line = queue.NextFinishedLine()) {
+      if (!live) continue;
+      DrawLine(host, record, limit, line);
+      if (Pump(host, &stopCode) != 0) return stopCode;
+    }
+    if (queue.LinesSeen() == record.sizeY) return kPlotComplete;
+    queue.WaitForProgress(kWaitMilliseconds);
+  }
+}
+
+}  // namespace
+
+int WorkerCount(int requested, int32_t lines) {
+  int count = requested;
+  if (count <= 0) count = static_cast<int>(std::thread::hardware_concurrency());
+  count = std::clamp(count, 1, kMaximumWorkers);
+  return static_cast<int>(std::min<int32_t>(count, std::max<int32_t>(lines, 1)));
+}
+
+int RunLinesInParallel(UiHost& host, PlotRecord& record, uint32_t limit, int threads,
+                       const LineWorker& worker) {
+  PlotProgress& progress = g_engine.progress;
+  RowQueue queue(record.rows->rows, record.sizeX, record.sizeY, progress.rowsDone);
+  if (!queue.Ready()) return kPlotRefused;
+  progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
+  progress.rowsDone.store(0, std::memory_order_relaxed);
+
+  std::vector<std::thread> workers;
+  workers.reserve(static_cast<size_t>(WorkerCount(threads, record.sizeY)));
+  while (workers.size() < workers.capacity()) {
+    workers.emplace_back([&worker, &queue] { worker.Run(queue); });
+  }
+  const int result = KeepWindowAlive(host, record, limit, queue);
+  if (result != kPlotComplete) queue.RequestStop();
+  for (std::thread& thread : workers) thread.join();
+
+  if (result != kPlotComplete) {
+    for (int32_t line = 0; line < record.sizeY; ++line) {
+      if (!queue.LineFinished(line)) {
+        std::memset(record.rows->rows[line], 0, sizeof(int16_t) * record.sizeX);
+      }
+    }
+  }
+  return result;
+}

@@ -1,0 +1,125 @@
+#include "engine/fast_plotters.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <new>
+
+#include "engine/engine_state.h"
+#include "engine/fast_integer_rows.h"
+#include "engine/fast_plot_driver.h"
+#include "engine/fast_real_rows.h"
+#include "engine/fixed_point.h"
+#include "engine/fpu_precision.h"
+#include "engine/integer_plotters.h"
+#include "engine/plotters.h"
+
+namespace {
+
+class RealLineWorker : public LineWorker {
+ public:
+  explicit RealLineWorker(const RealPlotSetup& setup) : setup_(setup) {}
+  void Run(RowQueue& queue) const override { ComputeRealLines(setup_, queue); }
+
+ private:
+  const RealPlotSetup& setup_;
+};
+
+class IntegerLineWorker : public LineWorker {
+ public:
+  explicit IntegerLineWorker(const IntegerPlotSetup& setup) : setup_(setup) {}
+  void Run(RowQueue& queue) const override { ComputeIntegerLines(setup_, queue); }
+
+ private:
+  const IntegerPlotSetup& setup_;
+};
+
+// The coordinates the reference forms by adding the step again and again:
+// the first entry is `start`, entry k the sum after k additions.
+template <typename Coordinate, typename Add>
+std::unique_ptr<Coordinate[]> Accumulate(Coordinate start, Coordinate step, int32_t count,
+                                         Add add) {
+  std::unique_ptr<Coordinate[]> values(new (std::nothrow) Coordinate[static_cast<size_t>(count)]);
+  if (values == nullptr) return values;
+  Coordinate value = start;
+  for (int32_t k = 0; k < count; ++k) {
+    values[k] = value;
+    value = add(value, step);
+  }
+  return values;
+}
+
+// Line coordinates run from the bottom line (sizeY - 1) up; reversed so that
+// they are indexed by image line.
+template <typename Coordinate>
+void ReverseLines(Coordinate* values, int32_t count) {
+  std::reverse(values, values + count);
+}
+
+long double AddReal(long double value, long double step) { return value + step; }
+
+SimdLevel ChosenLevel(const PlotOptions& options) {
+  return std::min(options.simdLimit, DetectSimdLevel());
+}
+
+}  // namespace
+
+int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  if (!CountBufferFits(record)) return kPlotRefused;
+  ExtendedPrecisionScope precision;
+  const uint32_t limit = EffectiveLimit(record.limit);
+  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
+  record.shownHeight = record.height;
+  const long double step = static_cast<long double>(record.shownHeight) / record.sizeY;
+  auto columns = Accumulate(record.x, step, record.sizeX, AddReal);
+  auto lines = Accumulate(record.y, step, record.sizeY, AddReal);
+  if (columns == nullptr || lines == nullptr) {
+    // Too little memory for the tables: the reference needs none.
+    return (record.flags & kFlagJulia) != 0 ? PlotJulia(host, record)
+                                            : PlotMandelbrot(host, record);
+  }
+  ReverseLines(lines.get(), record.sizeY);
+  const RealPlotSetup setup{columns.get(),  lines.get(),   (record.flags & kFlagJulia) != 0,
+                            record.juliaR, record.juliaI, limit};
+  return RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup));
+}
+
+int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  // The checks and their order are the reference's, so a refusal happens in
+  // the same cases and leaves the same state behind.
+  if (!CountBufferFits(record)) return kPlotRefused;
+  ExtendedPrecisionScope precision;  // exact conversions of the 80-bit coordinates
+  record.shownHeight = record.height;
+  const uint32_t limit = EffectiveLimit(record.limit);
+  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  if (!FitsFixedRange(record, julia)) return kPlotRefused;
+  const FixedRegion region = ToFixedRegion(record);
+  if (region.step <= 0) return kPlotRefused;
+  auto columns = Accumulate(region.left, region.step, record.sizeX, WrapAdd);
+  auto lines = Accumulate(region.bottom, region.step, record.sizeY, WrapAdd);
+  if (columns == nullptr || lines == nullptr) {
+    return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
+  }
+  ReverseLines(lines.get(), record.sizeY);
+  const IntegerPlotSetup setup{columns.get(),
+                               lines.get(),
+                               julia,
+                               julia ? ToFixed(record.juliaR) : 0,
+                               julia ? ToFixed(record.juliaI) : 0,
+                               limit,
+                               IntegerKernelFor(ChosenLevel(options))};
+  return RunLinesInParallel(host, record, limit, options.threads, IntegerLineWorker(setup));
+}
+
+int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  if ((record.flags & kFlagInteger) != 0) {
+    if (options.useReference) {
+      return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
+    }
+    return FastPlotInteger(host, record, options);
+  }
+  if (options.useReference) return julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
+  return FastPlotReal(host, record, options);
+}

@@ -1,0 +1,55 @@
+#pragma once
+// The one entry for running a plot: the fast plotters, which give exactly the
+// counts of the reference plotters (plotters.h, integer_plotters.h) on several
+// threads, or the reference plotters themselves.
+//
+// Contract for the caller (the window, zirn-render): call RunPlot on the
+// user-interface thread, exactly where a reference plotter would be called.
+// While worker threads compute, the calling thread keeps calling
+// UiHost::PumpOneMessage (a few times every few milliseconds, and once after
+// each line it draws), draws finished lines through UiHost::DrawPixel when the
+// record asks for live drawing (flag 0x020), and returns only after every
+// worker has been joined. A stop code from the message step (105, 121) ends
+// the plot within a few milliseconds. UiHost is only ever called from the
+// calling thread. The progress counters of the shared state are atomic and
+// count finished lines; the effective limit is stored before the work starts.
+//
+// Result codes are those of the reference: 0 complete, 1 refused (integer
+// arithmetic cannot hold the region, decided before anything is computed, or
+// a record without its own count buffer), 105 exit, 121 stop. After 105 or
+// 121 every finished line holds its final counts and every other line holds
+// 0 (the reference leaves a partly written line instead; callers discard the
+// buffer either way).
+
+#include <cstdint>
+
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+
+// Instruction sets the integer plotter can use, weakest first.
+enum class SimdLevel : int {
+  kScalar = 0,
+  kSse2 = 1,
+  kSse41 = 2,
+  kAvx2 = 3,
+  kAvx512 = 4,
+};
+
+// The strongest level this processor (and its operating system) supports.
+SimdLevel DetectSimdLevel();
+const char* SimdLevelName(SimdLevel level);
+
+struct PlotOptions {
+  int threads = 0;            // worker threads; 0 or less: one per hardware thread
+  bool useReference = false;  // run the reference plotter on the calling thread
+  // The strongest level the integer plotter may use; lowered to what the
+  // processor supports.
+  SimdLevel simdLimit = SimdLevel::kAvx512;
+};
+
+// Chooses the plotter by the record's flags: 0x002 Julia, 0x008 integer.
+int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options);
+
+// The fast plotters on their own (RunPlot without the reference choice).
+int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options);
+int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options);

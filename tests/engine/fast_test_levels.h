@@ -1,0 +1,15 @@
+#pragma once
+// The instruction-set levels the integer plotter can be forced to on this
+// processor, weakest first.
+
+#include <vector>
+
+#include "engine/fast_plotters.h"
+
+inline std::vector<SimdLevel> LevelsOfThisProcessor() {
+  std::vector<SimdLevel> levels;
+  for (int level = 0; level <= static_cast<int>(DetectSimdLevel()); ++level) {
+    levels.push_back(static_cast<SimdLevel>(level));
+  }
+  return levels;
+}
