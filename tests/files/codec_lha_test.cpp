@@ -16,6 +16,9 @@
 
 namespace {
 
+#ifdef _WIN32
+TEST(LhaInteropTest, StandardArchiverUnpacksOurStreams) { GTEST_SKIP() << "no archiver on Windows"; }
+#else
 using Bytes = std::vector<uint8_t>;
 
 // CRC-16 with the reflected polynomial 0xA001, initial value 0.
@@ -59,9 +62,6 @@ Bytes Level0Archive(const Bytes& original, const Bytes& packed) {
 }
 
 TEST(LhaInteropTest, StandardArchiverUnpacksOurStreams) {
-#ifdef _WIN32
-  GTEST_SKIP() << "no archiver on Windows";
-#else
   if (std::system("command -v lha >/dev/null 2>&1") != 0) GTEST_SKIP() << "lha is not installed";
   std::mt19937 random(11);
   Bytes noisy(70000);
@@ -84,7 +84,7 @@ TEST(LhaInteropTest, StandardArchiverUnpacksOurStreams) {
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(ReadWholeFile(unpacked), inputs[i]);
   }
-#endif
 }
+#endif
 
 }  // namespace
