@@ -9,7 +9,7 @@ namespace {
 
 // Lanes compare their point with a saved one every this many steps of the
 // worker's clock.
-constexpr uint32_t kCheckInterval = 32;
+constexpr uint32_t kCheckInterval = 64;
 
 struct RealLane {
   FeedPixel pixel;  // line -1: idle

@@ -108,7 +108,7 @@ X87BlockResult RunX87Block(X87Lanes& lanes, uint32_t iterations, bool cyFromPair
   uint32_t mask;
   uint32_t scratch;
   if (cyFromPair) {
-    __asm__ volatile(ZIRN_X87_BLOCK(ZIRN_CY_PAIR(192, 200), ZIRN_CY_PAIR(208, 216),
+    __asm__ volatile(ZIRN_X87_BLOCK(ZIRN_CY_SLOT(144), ZIRN_CY_PAIR(208, 216),
                                     ZIRN_CY_PAIR(224, 232)) ZIRN_X87_OPERANDS);
   } else {
     __asm__ volatile(ZIRN_X87_BLOCK(ZIRN_CY_SLOT(144), ZIRN_CY_SLOT(160), ZIRN_CY_SLOT(176))

@@ -16,10 +16,11 @@ struct alignas(16) X87Slot {
   long double value;
 };
 
-// The state of the three lanes. The imaginary constant is also held as a pair
-// of doubles whose sum is exactly cy: loading two doubles and adding them is
-// cheaper than an 80-bit load, which the x87 unit completes only every four
-// cycles. The real constant always comes from its 80-bit slot.
+// The state of the three lanes. The x87 unit completes an 80-bit load only
+// every four cycles, so four per step (cx and cy of each lane) would slow it;
+// lanes 1 and 2 therefore take cy as a pair of doubles whose sum is exactly
+// cy (two cheap loads and one addition that is exact). cx, and cy of lane 0,
+// come from their 80-bit slots.
 struct X87Lanes {
   X87Slot zx[kX87Lanes];
   X87Slot zy[kX87Lanes];
@@ -47,6 +48,7 @@ struct X87BlockResult {
 
 // Runs up to `iterations` (at least 1) steps of z <- z^2 + c on all three
 // lanes, each step testing |z|^2 > 4 before it moves z. Stops after the first
-// step in which some lane escaped. cyFromPair selects the pair form of cy.
+// step in which some lane escaped. cyFromPair selects the pair form of cy for
+// lanes 1 and 2; without it every constant comes from its 80-bit slot.
 // Needs the x87 unit at 64-bit precision.
 X87BlockResult RunX87Block(X87Lanes& lanes, uint32_t iterations, bool cyFromPair);
