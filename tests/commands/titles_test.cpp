@@ -20,13 +20,10 @@ class TitlesTest : public ::testing::Test {
   FakeUiHost ui;
 };
 
-TEST_F(TitlesTest, DefaultPlotTitleJoinsSetAndRegionWithTwoSpaces) {
+TEST_F(TitlesTest, PlotTitlesNameTheSetAndShowAFileNameOnce) {
+  SetTitlePrefix("deep.PMF");
   SetRegionTitle(ui);
-  ASSERT_EQ(ui.titles.size(), 1u);
-  EXPECT_EQ(ui.titles[0], "Mandel  (x=-2 y=-2 h=4) 400x400");
-}
-
-TEST_F(TitlesTest, JuliaSetOrArmedJuliaStartIsNamedJulia) {
+  SetRegionTitle(ui);
   g_commands.current.flags = kFlagJuliaStart;
   SetPlotTitle(ui, "");
   g_commands.current.flags = kFlagJulia;
@@ -35,33 +32,23 @@ TEST_F(TitlesTest, JuliaSetOrArmedJuliaStartIsNamedJulia) {
   g_image.width = 640;
   g_image.height = 480;
   SetRegionTitle(ui);
-  EXPECT_EQ(ui.titles[0], "Julia ");
-  EXPECT_EQ(ui.titles[1], "Julia  (x=-0.123457 y=-2 h=1e-07) 640x480");
-}
-
-TEST_F(TitlesTest, FileNamePrefixIsShownInOneTitleOnly) {
-  SetTitlePrefix("deep.PMF");
-  SetRegionTitle(ui);
-  SetRegionTitle(ui);
-  EXPECT_EQ(ui.titles[0], "deep.PMF Mandel  (x=-2 y=-2 h=4) 400x400");
-  EXPECT_EQ(ui.titles[1], "Mandel  (x=-2 y=-2 h=4) 400x400");
+  const std::vector<std::string> expected = {"deep.PMF Mandel  (x=-2 y=-2 h=4) 400x400",
+                                             "Mandel  (x=-2 y=-2 h=4) 400x400", "Julia ",
+                                             "Julia  (x=-0.123457 y=-2 h=1e-07) 640x480"};
+  EXPECT_EQ(ui.titles, expected);
 }
 
 TEST_F(TitlesTest, LongFileNameIsCutAfter43Characters) {
-  const std::string name(50, 'a');
-  SetTitlePrefix(name.c_str());
+  SetTitlePrefix(std::string(50, 'a').c_str());
   EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(43, 'a') + "~~ ");
   SetTitlePrefix(std::string(43, 'b').c_str());
   EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(43, 'b') + " ");
 }
 
-TEST_F(TitlesTest, FileTitleNamesProgramPathAndSize) {
+TEST_F(TitlesTest, FileAndRangeTitles) {
   std::snprintf(g_image.fileName, sizeof g_image.fileName, "%s", "C:\\pictures\\sea.bmp");
   SetFileTitle(ui, 640, 480);
   EXPECT_EQ(ui.titles[0], "Zirn C:\\pictures\\sea.bmp  640x480");
-}
-
-TEST_F(TitlesTest, RangeTitlePadsBothNumbers) {
   PlotRecord record;
   record.upper = 30000;
   record.lower = 7;
@@ -86,15 +73,14 @@ TEST_F(TitlesTest, ModeInfoNamesTheSettingForTheNextPlot) {
                "lower :   2\n");
   record.flags = kFlagJulia;
   FormatModeInfo(record, true, text, sizeof text);
-  EXPECT_EQ(std::string(text).substr(0, 37), "mode  : Julia 32 bit integer 386 code");
+  EXPECT_EQ(std::string(text).substr(0, 38), "mode  : Julia 32 bit integer 386 code\n");
 }
 
 TEST_F(TitlesTest, TimerInfoShowsUnsignedDifferences) {
   char text[kTextBufferSize];
   FormatTimerInfo(0, 0, 0, text, sizeof text);
   EXPECT_STREQ(text, "計算／処理時間 : 0 [msec]\nﾋﾞｯﾄﾏｯﾌﾟ作成 : 0 [msec]");
-  // The tick count wrapped around during the plot.
-  FormatTimerInfo(0xFFFFFFF0u, 0x10u, 0x25u, text, sizeof text);
+  FormatTimerInfo(0xFFFFFFF0u, 0x10u, 0x25u, text, sizeof text);  // the tick count wrapped
   EXPECT_STREQ(text, "計算／処理時間 : 32 [msec]\nﾋﾞｯﾄﾏｯﾌﾟ作成 : 21 [msec]");
 }
 

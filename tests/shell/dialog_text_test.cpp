@@ -115,17 +115,6 @@ TEST(RegionDialogTextTest, CentreWholeViewSpansTheWidePicture) {
   EXPECT_EQ(corner.y, -2);
 }
 
-TEST(RegionDialogTextTest, EmptyCentreFieldsTakeTheWholeViewValues) {
-  RegionFields fields;
-  std::strcpy(fields.x, "1");
-  char text[256];
-  ComposeCentreText(fields, WholeView(400, 400), text, sizeof text);
-  const PlotRecord corner = ReadBack(text, WholeView(400, 400));
-  EXPECT_EQ(corner.x, -1);  // centre 1, height 4 from the whole view
-  EXPECT_EQ(corner.y, -4);  // centre -2 from the whole view
-  EXPECT_EQ(corner.height, 4);
-}
-
 TEST(RegionDialogTextTest, LongestFieldsStayWithinTheBuffer) {
   RegionFields fields;
   for (char* field :
@@ -168,19 +157,13 @@ TEST(SizeDialogTextTest, OnlyANewMethodRecoloursAndANewSizeComputes) {
   EXPECT_EQ(SizeText(fields, current), "X  400Y  400n  100m 3 z ");
   std::strcpy(fields.width, " 640");
   EXPECT_EQ(SizeText(fields, current), "X  640Y  400n  100m 3 g ");
-  FillSizeFields(current, fields);
-  std::strcpy(fields.limit, "1000");
-  EXPECT_EQ(SizeText(fields, current), "X  400Y  400n 1000m 1 g ");
-}
-
-TEST(SizeDialogTextTest, EmptyFieldsCountAsUnchanged) {
-  const PlotRecord current = WholeView(400, 400);
-  SizeFields fields;
-  EXPECT_EQ(SizeText(fields, current), "(nothing)");
-  fields.selection = 3;
-  EXPECT_EQ(SizeText(fields, current), "m 4 z ");
-  std::strcpy(fields.height, "300");
-  EXPECT_EQ(SizeText(fields, current), "Y 300m 4 g ");
+  // Empty fields count as unchanged; with nothing at all there is nothing to send.
+  SizeFields empty;
+  EXPECT_EQ(SizeText(empty, current), "(nothing)");
+  empty.selection = 3;
+  EXPECT_EQ(SizeText(empty, current), "m 4 z ");
+  std::strcpy(empty.limit, "1000");
+  EXPECT_EQ(SizeText(empty, current), "n 1000m 4 g ");
 }
 
 }  // namespace
