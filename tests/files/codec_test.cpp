@@ -11,6 +11,7 @@
 
 #include "files/decoder.h"
 #include "files/encoder.h"
+#include "files/encoder_huffman.h"
 #include "mandelbrot_counts.h"
 
 namespace {
@@ -108,6 +109,42 @@ TEST(BlockCodecTest, CodesOfZeroBitsAtTheEndAreStillDecoded) {
     const ChunkRun run = DecodeInChunks(CompressBytes(input, dicbit));
     EXPECT_EQ(run.bytes, input);
     EXPECT_EQ(run.chunks.size(), 1u);
+  }
+}
+
+TEST(BlockCodecTest, HuffmanLengthsAreLimitedTo16Bits) {
+  // Fibonacci frequencies make a tree 30 levels deep.
+  HuffmanBuilder builder;
+  MemoryBudget budget;
+  ASSERT_TRUE(builder.Allocate(budget));
+  std::vector<int32_t> freq(2 * NC - 1, 0);
+  int32_t a = 1, b = 1;
+  for (int symbol = 100; symbol < 130; ++symbol) {
+    freq[symbol] = a;
+    const int32_t next = a + b;
+    a = b;
+    b = next;
+  }
+  std::vector<uint8_t> len(NC);
+  std::vector<uint16_t> code(NC);
+  const int root = builder.MakeTree(NC, freq.data(), len.data(), code.data());
+  EXPECT_GE(root, NC);
+  uint64_t kraft = 0;
+  for (int symbol = 0; symbol < NC; ++symbol) {
+    EXPECT_LE(len[symbol], 16);
+    EXPECT_EQ(len[symbol] != 0, symbol >= 100 && symbol < 130);
+    if (len[symbol] != 0) kraft += uint64_t{1} << (16 - len[symbol]);
+  }
+  EXPECT_EQ(kraft, uint64_t{1} << 16);  // complete prefix code
+  EXPECT_EQ(len[129], 1);               // the most frequent symbol keeps the shortest code
+  EXPECT_EQ(len[100], 16);
+  // Canonical codes: a longer code never starts with a shorter one.
+  for (int x = 100; x < 130; ++x) {
+    for (int y = 100; y < 130; ++y) {
+      if (x != y && len[x] <= len[y]) {
+        EXPECT_NE(code[y] >> (len[y] - len[x]), code[x]) << x << " " << y;
+      }
+    }
   }
 }
 
