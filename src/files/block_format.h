@@ -9,7 +9,8 @@
 
 constexpr int MAXMATCH = 256;  // longest match
 constexpr int THRESHOLD = 3;   // shortest match coded as a match
-constexpr int NC = 256 + MAXMATCH + 2 - THRESHOLD;  // literals and match lengths: 510
+constexpr int NC = 255 + MAXMATCH + 2 - THRESHOLD;  // literals and match lengths 3..256
+static_assert(NC == 510, "symbols 0-255 are literals, 256-509 match lengths");
 constexpr int NT = 19;   // alphabet of the code-length code
 constexpr int TBIT = 5;  // count field of the code-length-code lengths
 constexpr int CBIT = 9;  // count field of the literal/length code lengths

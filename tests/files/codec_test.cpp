@@ -350,7 +350,9 @@ TEST(BlockCodecTest, MalformedHeadersAreReportedOnce) {
       {"zero run past the alphabet", BitStream().Put(16, 1).Put(5, 0).Put(5, 2).Put(9, 510).Put(9, 511).Bytes_()},
       {"zero run past the end after lengths",
        BitStream().Put(16, 1).Put(5, 0).Put(5, 2).Put(9, 510).Put(9, 400).Put(9, 100).Bytes_()},
-      {"one-symbol literal outside", BitStream().Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 510).Bytes_()},
+      // Ends right behind the header: symbol 510 would otherwise be decoded.
+      {"one-symbol literal outside",
+       BitStream().Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 510).Put(4, 0).Put(4, 0).Bytes_(0)},
       {"literal code incomplete", BitStream().Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 1).Bytes_()},
   };
   for (const Case& c : cases) {
