@@ -92,7 +92,7 @@ class IntegerLaneSet {
 
 }  // namespace
 
-void ComputeIntegerLines(const IntegerPlotSetup& setup, RowQueue& queue) {
+ZIRN_WORKER_ENTRY void ComputeIntegerLines(const IntegerPlotSetup& setup, RowQueue& queue) {
   IntegerLaneSet lanes(setup, queue);
   lanes.Run(queue);
 }

@@ -99,6 +99,8 @@ const View kRealViews[] = {
     // Line coordinates below the normal doubles take the 80-bit load of cy.
     {"coordinates below double range", -1e-4000L, -1e-310L, 1e-300, 200, 32, 32},
     {"not a number", std::numeric_limits<long double>::quiet_NaN(), 0, 1, 50, 32, 32},
+    // Narrower than the lanes: every lane holds a pixel of another line.
+    {"one column", -1.5L, -0.5L, 1, 300, 1, 40},
 };
 
 const View kIntegerViews[] = {
@@ -122,6 +124,7 @@ const View kIntegerViews[] = {
     {"integer height wraps: refused", -2, -2, 10, 100, 32, 32, kInteger},
     {"integer outside the range: refused", 7.5L, 0, 1, 100, 32, 32, kInteger},
     {"integer Julia constant too large: refused", -2, -2, 4, 100, 32, 32, kInteger | kJulia, 4, 1},
+    {"integer one column", -1.5L, -0.5L, 1, 300, 1, 40, kInteger},
 };
 
 }  // namespace

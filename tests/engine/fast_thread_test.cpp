@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <ctime>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -37,10 +36,11 @@ int ThreadsRunning() {
 #endif
 }
 
+// Wall-clock seconds; steady_clock comes with <thread> (the whole <chrono>
+// header is not used in this code base).
 double Seconds() {
-  timespec now{};
-  timespec_get(&now, TIME_UTC);
-  return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return std::chrono::duration<double>(now).count();
 }
 
 // Records, at every message step, the progress and the thread it runs on.
