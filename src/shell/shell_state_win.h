@@ -9,21 +9,21 @@ using Ctl3dColorChangeProc = BOOL(WINAPI*)();
 struct StartupPicture {
   HINSTANCE instance = nullptr;  // where the bitmap resource is found
   HGLOBAL resource = nullptr;    // the loaded resource; none until loaded
+  DWORD size = 0;                // its size in bytes
   HWND window = nullptr;         // the window it is shown in
 };
 
 struct ShellState {
   HINSTANCE instance = nullptr;
-  HBRUSH backgroundBrush = nullptr;                  // dark blue 0x00330000
-  Ctl3dColorChangeProc ctl3dColorChange = nullptr;   // null without CTL3D32.DLL
+  HBRUSH backgroundBrush = nullptr;                 // dark blue 0x00330000
+  Ctl3dColorChangeProc ctl3dColorChange = nullptr;  // null without CTL3D32.DLL
   HWND mainWindow = nullptr;
-  HMENU mainMenu = nullptr;     // "PMFwinMenu"
-  HMENU reducedMenu = nullptr;  // "exPMFwinMenu", attached while a plot runs
-  bool sizeGuard = false;       // WM_SIZE is being handled
-  int scrollRangeGuard = 0;     // UpdateScrollRanges is running
+  HMENU mainMenu = nullptr;           // "PMFwinMenu"
+  HMENU reducedMenu = nullptr;        // "exPMFwinMenu", attached while a plot runs
+  bool sizeGuard = false;             // WM_SIZE is being handled
+  int scrollRangeGuard = 0;           // UpdateScrollRanges is running
   HPALETTE displayPalette = nullptr;  // made lazily by painting
-  UINT_PTR progressTimer = 0;   // the 300 ms title timer of a running plot
-  RECT selection = {};          // the mouse selection in client pixels
+  RECT selection = {};                // the mouse selection in client pixels
   StartupPicture startup;
 };
 

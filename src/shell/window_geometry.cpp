@@ -8,13 +8,24 @@ int32_t ScrollMaximum(int32_t imageExtent, int32_t clientExtent) {
 int32_t ScrolledPosition(int code, uint16_t thumb, int32_t extent, const ScrollBarState& bar) {
   int32_t change = 0;
   switch (code) {
-    case kScrollLineUp: change = -(extent / 16 + 1); break;
-    case kScrollLineDown: change = extent / 16 + 1; break;
-    case kScrollPageUp: change = -(extent / 2 + 1); break;
-    case kScrollPageDown: change = extent / 2 + 1; break;
+    case kScrollLineUp:
+      change = -(extent / 16 + 1);
+      break;
+    case kScrollLineDown:
+      change = extent / 16 + 1;
+      break;
+    case kScrollPageUp:
+      change = -(extent / 2 + 1);
+      break;
+    case kScrollPageDown:
+      change = extent / 2 + 1;
+      break;
     case kScrollThumbPosition:
-    case kScrollThumbTrack: change = static_cast<int32_t>(thumb) - bar.position; break;
-    default: break;
+    case kScrollThumbTrack:
+      change = static_cast<int32_t>(thumb) - bar.position;
+      break;
+    default:
+      break;
   }
   const int32_t position = bar.position + change;
   if (position < bar.minimum) return bar.minimum;

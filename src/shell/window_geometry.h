@@ -37,13 +37,13 @@ int32_t ScrolledPosition(int code, uint16_t thumb, int32_t extent, const ScrollB
 
 // System metrics that frame a client area into a window.
 struct FrameMetrics {
-  int32_t frameWidth;       // SM_CXFRAME
-  int32_t frameHeight;      // SM_CYFRAME
-  int32_t menuHeight;       // SM_CYMENU
-  int32_t borderHeight;     // SM_CYBORDER
-  int32_t captionHeight;    // SM_CYCAPTION
-  int32_t hScrollArrow;     // SM_CXHSCROLL
-  int32_t vScrollWidth;     // SM_CXVSCROLL
+  int32_t frameWidth;     // SM_CXFRAME
+  int32_t frameHeight;    // SM_CYFRAME
+  int32_t menuHeight;     // SM_CYMENU
+  int32_t borderHeight;   // SM_CYBORDER
+  int32_t captionHeight;  // SM_CYCAPTION
+  int32_t hScrollArrow;   // SM_CXHSCROLL
+  int32_t vScrollWidth;   // SM_CXVSCROLL
 };
 
 // The screen rectangle of a window at (windowLeft, windowTop) whose client

@@ -27,7 +27,7 @@ enum class CharacterAction { Ignore, StartGesture, ClosePaletteTool, PaletteKey 
 CharacterAction ClassifyCharacter(unsigned character, bool imagePresent, bool keyboardToolOpen);
 
 struct MenuInputs {
-  bool juliaPlot;       // the current record's Julia bit
+  bool juliaPlot;  // the current record's Julia bit
   bool imagePresent;
   bool plotDone;
   int historyDepth;

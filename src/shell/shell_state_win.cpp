@@ -1,0 +1,3 @@
+#include "shell/shell_state_win.h"
+
+ShellState g_shell;

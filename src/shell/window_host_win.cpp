@@ -1,0 +1,68 @@
+#include "shell/window_host_win.h"
+
+#include "commands/command_state.h"
+#include "engine/engine_state.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr UINT_PTR kProgressTimerId = 1;
+constexpr UINT kProgressPeriodMs = 300;
+
+void CALLBACK ProgressTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+  char title[kProgressTitleSize];
+  FormatProgressTitle(title, sizeof title, g_engine.progress.rowsDone.load(),
+                      g_engine.progress.rowsTotal.load());
+  SetWindowTextA(window, title);
+}
+
+}  // namespace
+
+// One message per call, so that a plot stays responsive without giving up
+// the thread. Stop and exit requests and a posted close are taken here and
+// never dispatched: they end the work instead.
+int WindowHost::PumpOneMessage(int* stopCode) {
+  MSG message;
+  if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_CLOSE) {
+      *stopCode = kPlotExit;
+      return 1;
+    }
+    if (message.message == WM_COMMAND &&
+        (message.wParam == IDM_EXIT || message.wParam == IDM_STOP)) {
+      *stopCode = static_cast<int>(message.wParam);
+      return 1;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return 0;
+  }
+  // The close question clears the flag when the user confirms closing.
+  if (g_commands.plotRunning) return 0;
+  *stopCode = kPlotExit;
+  return 1;
+}
+
+void WindowHost::DrawPixel(int32_t column, int32_t row, uint32_t colour) {
+  HDC dc = GetDC(window_);
+  if (dc == nullptr) return;
+  SetPixel(dc, column, row, colour);
+  ReleaseDC(window_, dc);
+}
+
+void WindowHost::SetTitle(const char* text) { SetWindowTextA(window_, text); }
+
+void WindowHost::ShowMessage(const char* text, const char* caption, MessageIcon icon) {
+  MessageBoxA(window_, text, caption,
+              icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION);
+}
+
+void ShowProgress(HWND window, bool on) {
+  PlotProgress& progress = g_engine.progress;
+  if (on) {
+    progress.timerId = SetTimer(window, kProgressTimerId, kProgressPeriodMs, ProgressTimerProc);
+  } else if (progress.timerId != 0) {
+    KillTimer(window, kProgressTimerId);
+    progress.timerId = 0;
+  }
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Pictures for end-to-end checks: what the core builds for a plot, turned
+// into screen colours, and comparisons with screen captures.
+
+#include <cstdint>
+#include <string>
+
+#include "engine/plot_record.h"
+#include "zirn_driver.h"
+
+namespace e2e {
+
+// Pixels of exactly `colour` in the rectangle (inclusive bounds).
+int CountColour(const Picture& picture, uint32_t colour, int left, int top, int right, int bottom);
+
+// The picture zirn.exe shows for a record with the default palette: the core
+// computes the counts and builds the 4-bit image, here turned into 0x00RRGGBB.
+Picture CorePicture(PlotRecord record);
+// The first plot of a fresh start: the whole view at 400 x 400.
+Picture DefaultViewPicture();
+
+// The part of `expected` from (sourceX, sourceY) on, as far as it fits, is
+// what `shown` holds from its top-left corner.
+bool ShowsAt(const Picture& shown, const Picture& expected, int sourceX, int sourceY);
+// The first differing pixel of the same comparison, for failure messages.
+std::string DescribeDifference(const Picture& shown, const Picture& expected, int sourceX,
+                               int sourceY);
+
+// Writes a picture as a 24-bit BMP file (for looking at failures and docs).
+bool SavePicture(const Picture& picture, const std::string& fileName);
+
+}  // namespace e2e
