@@ -1,0 +1,119 @@
+#include "commands/selection_report.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "command_test_fixture.h"
+
+namespace {
+
+// The default record at 400 x 400: x = y = -2, height 4, step 0.01.
+PlotRecord WholeView() {
+  PlotRecord record;
+  return record;
+}
+
+TEST(SelectionToRegionTest, BlockOnTheUnscrolledDefaultPicture) {
+  for (const SelectionRect rect :
+       {SelectionRect{10, 20, 110, 70}, SelectionRect{110, 70, 10, 20}}) {
+    PlotRecord record = WholeView();
+    SelectionToRegion(record, rect, ScrollOrigin{});
+    EXPECT_EQ(record.x, -1.9L);
+    EXPECT_EQ(record.y, 1.3L);
+    EXPECT_EQ(record.height, 0.5);
+    EXPECT_EQ(record.shownHeight, 0.5);
+    EXPECT_EQ(record.pending, 1);
+  }
+}
+
+TEST(SelectionToRegionTest, ScrollPositionsShiftTheRectangle) {
+  PlotRecord record = WholeView();
+  record.sizeY = 300;  // the next plot's size; the step uses the shown size
+  SelectionToRegion(record, SelectionRect{0, 0, 40, 20}, ScrollOrigin{100, 200});
+  EXPECT_EQ(record.x, -1.0L);
+  EXPECT_EQ(record.y, -0.2L);
+  EXPECT_EQ(record.height, 0.2);
+  EXPECT_EQ(record.shownSizeY, 300);
+}
+
+TEST(SelectionToRegionTest, UnderTwoPixelsHighSelectsNothing) {
+  for (const SelectionRect rect : {SelectionRect{}, SelectionRect{10, 20, 12, 21}}) {
+    PlotRecord record = WholeView();
+    record.pending = 1;
+    SelectionToRegion(record, rect, ScrollOrigin{});
+    EXPECT_EQ(record.pending, 0);
+    EXPECT_EQ(record.x, -2);
+    EXPECT_EQ(record.height, 4);
+  }
+  PlotRecord record = WholeView();
+  SelectionToRegion(record, SelectionRect{10, 20, 12, 22}, ScrollOrigin{});
+  EXPECT_EQ(record.pending, 1);
+}
+
+TEST(SelectionToRegionTest, CornerKeepsEighteenDigitsAndHeightFifteen) {
+  PlotRecord record = WholeView();
+  record.shownHeight = 1.0 / 3;
+  record.shownSizeY = 7;
+  SelectionToRegion(record, SelectionRect{1, 0, 5, 3}, ScrollOrigin{});
+  char text[64];
+  std::snprintf(text, sizeof text, "%.18Lg", record.x);
+  EXPECT_EQ(record.x, std::strtold(text, nullptr));
+  const long double exact = -2 + static_cast<long double>(1.0 / 3) / 7;
+  EXPECT_NEAR(static_cast<double>(record.x - exact), 0.0, 1e-17);
+  EXPECT_EQ(record.height, 0.142857142857143);
+}
+
+TEST(SelectionToPointTest, CrossHairGivesThePointAndNoRegion) {
+  PlotRecord record = WholeView();
+  record.pending = 1;
+  SelectionToPoint(record, SelectionRect{150, 50, 150, 50}, ScrollOrigin{});
+  EXPECT_EQ(record.x, -0.5L);
+  EXPECT_EQ(record.y, 1.5L);
+  EXPECT_EQ(record.height, 0);
+  EXPECT_EQ(record.shownHeight, 0);
+  EXPECT_EQ(record.pending, 0);
+}
+
+TEST(SelectionReportTextTest, RegionOrPointByTheArmedStart) {
+  PlotRecord zoom;
+  zoom.x = -1.9L;
+  zoom.y = 1.3L;
+  zoom.height = 0.5;
+  char text[64];
+  FormatSelectionReport(zoom, text, sizeof text);
+  EXPECT_EQ(std::string(text), " (x=-1.9 y=1.3 h=0.5)");
+  zoom.flags = kFlagJuliaStart;
+  FormatSelectionReport(zoom, text, sizeof text);
+  EXPECT_EQ(std::string(text), " (x=-1.9 y=1.3)");
+}
+
+using SelectionReportTest = CommandTest;
+
+TEST_F(SelectionReportTest, CopiesTheCurrentRecordIntoTheZoomAndShowsTheResult) {
+  g_commands.current.limit = 250;
+  g_commands.current.colourMethod = 3;
+  ReportSelection(host.ui, SelectionRect{8, 16, 40, 48}, ScrollOrigin{});
+  const PlotRecord& zoom = g_commands.zoom;
+  EXPECT_EQ(zoom.pending, 1);
+  EXPECT_EQ(zoom.limit, 250);
+  EXPECT_EQ(zoom.colourMethod, 3);
+  EXPECT_EQ(zoom.rows, nullptr);
+  ASSERT_FALSE(host.ui.titles.empty());
+  // 64 x 64 test pictures: step 4 / 64.
+  EXPECT_EQ(host.ui.titles.back(), "Mandel  (x=-1.5 y=-1 h=2)");
+
+  // A click: the unchanged region, nothing waiting.
+  ReportSelection(host.ui, SelectionRect{30, 30, 30, 30}, ScrollOrigin{});
+  EXPECT_EQ(zoom.pending, 0);
+  EXPECT_EQ(host.ui.titles.back(), "Mandel  (x=-2 y=-2 h=4)");
+
+  g_commands.current.flags |= kFlagJuliaStart;
+  ReportSelection(host.ui, SelectionRect{32, 16, 32, 16}, ScrollOrigin{});
+  EXPECT_EQ(host.ui.titles.back(), "Julia  (x=0 y=1)");
+  EXPECT_EQ(zoom.height, 0);
+}
+
+}  // namespace
