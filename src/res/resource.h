@@ -81,4 +81,23 @@
 // Template 3
 #define IDC_COMMAND_TEXT 141
 #define IDC_COMMAND_CANCEL 142
+// ---- Palette tools (templates 7, 8) -----------------------------------------
+// (maintained with src/res/palette_tools.rc and the tool procedures)
+#define IDD_SCROLLBAR_TOOL 7  // PalDlgProc
+#define IDD_KEYBOARD_TOOL 8   // DispDlgProc
+// Template 7; the "Close" button is IDCANCEL (2).
+#define IDC_TOOL_RED 10  // vertical bars 10..12, one per component
+#define IDC_TOOL_GREEN 11
+#define IDC_TOOL_BLUE 12
+#define IDC_TOOL_RED_LEVEL 13  // level numbers: bar id + 3
+#define IDC_TOOL_GREEN_LEVEL 14
+#define IDC_TOOL_BLUE_LEVEL 15
+#define IDC_TOOL_SELECTOR 16  // horizontal bar choosing the entry
+#define IDC_TOOL_ENTRY 20     // the entry number
+// Template 8
+#define IDC_TOOL_PALETTE_TEXT 20
+#define IDC_TOOL_SWATCH 21
+// Commands sent to the keyboard tool
+#define IDC_TOOL_SHOW_TEXT 117    // show the palette text
+#define IDC_TOOL_SHOW_SWATCH 118  // repaint the swatch in the current entry's colour
 // -------------------------------------------------------- end of dialog ids
