@@ -21,9 +21,3 @@ LRESULT CopyParametersCommand(HWND window) { return CommandUnavailable(window); 
 LRESULT FetchClipboardTextCommand(HWND window) { return CommandUnavailable(window); }
 LRESULT PasteParametersCommand(HWND window) { return CommandUnavailable(window); }
 LRESULT PastePaletteCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT OpenScrollBarToolCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT OpenKeyboardToolCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT JuliaSetCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT JuliaStartValueCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT MandelbrotSetCommand(HWND window) { return CommandUnavailable(window); }
-LRESULT SelectionReportCommand(HWND window) { return CommandUnavailable(window); }

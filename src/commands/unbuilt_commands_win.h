@@ -20,9 +20,3 @@ LRESULT CopyParametersCommand(HWND window);       // 128
 LRESULT FetchClipboardTextCommand(HWND window);   // 129
 LRESULT PasteParametersCommand(HWND window);      // 130
 LRESULT PastePaletteCommand(HWND window);         // 131
-LRESULT OpenScrollBarToolCommand(HWND window);    // 145
-LRESULT OpenKeyboardToolCommand(HWND window);     // 146
-LRESULT JuliaSetCommand(HWND window);             // 109
-LRESULT JuliaStartValueCommand(HWND window);      // 110
-LRESULT MandelbrotSetCommand(HWND window);        // 111
-LRESULT SelectionReportCommand(HWND window);      // 199
