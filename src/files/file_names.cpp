@@ -2,36 +2,16 @@
 
 #include <cstring>
 
+#include "files/double_byte_text.h"
 #include "files/safe_file.h"
 
 namespace {
-
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
 
 constexpr size_t kFoundNameSize = 4096;
 
 }  // namespace
 
-size_t FinalComponentOffset(const char* path) {
-  // One forward scan with the Shift-JIS state: a byte right behind a lead
-  // byte is the second half of a character, whatever its value.
-  size_t offset = 0;
-  bool afterLead = false;
-  for (size_t i = 0; path[i] != '\0'; ++i) {
-    const unsigned char c = static_cast<unsigned char>(path[i]);
-    if (afterLead) {
-      afterLead = false;
-      if (IsTrailByte(c)) continue;
-    }
-    if (IsLeadByte(c)) {
-      afterLead = true;
-    } else if ((c == '\\' || c == '/') && i > 0) {
-      offset = i + 1;
-    }
-  }
-  return offset;
-}
+size_t FinalComponentOffset(const char* path) { return FileNamePartOffset(path, true); }
 
 std::string ReplaceExtension(const char* name, const char* extension) {
   const size_t component = FinalComponentOffset(name);
