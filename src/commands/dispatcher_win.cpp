@@ -2,6 +2,7 @@
 
 #include "commands/command_host_win.h"
 #include "commands/dialog_commands.h"
+#include "commands/file_commands_win.h"
 #include "commands/image_inversion.h"
 #include "commands/info_reports.h"
 #include "commands/julia_commands_win.h"

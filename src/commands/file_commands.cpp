@@ -1,0 +1,204 @@
+#include "commands/file_commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "colour/image_builder.h"
+#include "colour/palette.h"
+#include "commands/command_host.h"
+#include "commands/command_state.h"
+#include "commands/file_command_names.h"
+#include "commands/titles.h"
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+#include "files/bitmap_file.h"
+#include "files/data_file.h"
+#include "files/double_byte_text.h"
+#include "files/file_names.h"
+#include "files/image_state.h"
+#include "files/parameter_text.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr uint32_t kIntegerFlags = kFlagInteger | kFlagIntegerShadow;
+constexpr int kExitOutOfMemory = 3;
+
+// The data file of the parameter file just read, looked up under its own
+// name with ".dtl" in any case; sends the load when it exists. False when the
+// parameter file's name has no extension to replace.
+bool LoadDataFileIfPresent(FileCommandHost& host) {
+  ParameterReadResult& read = g_commands.lastRead;
+  std::string lookup;
+  if (!DataFileLookupName(g_image.fileName, &lookup)) return false;
+  std::string found;
+  const bool exists = FindDataFile(g_image.fileName, &found);
+  const std::string& name = exists ? found : lookup;
+  std::snprintf(read.dataFileName, sizeof read.dataFileName, "%s", name.c_str());
+  if (exists && name.size() < sizeof read.dataFileName) host.SendCommand(IDM_LOAD_DATA_FILE);
+  return true;
+}
+
+// Save dialog, extension and the wait cursor around the save itself. False
+// when the user cancelled the dialog.
+template <typename Save>
+bool SaveWithDialog(FileCommandHost& host, FileDialog dialog, const char* extension, Save save) {
+  CutExtensionForSaveDialog(g_image.fileName);
+  if (!host.AskFileName(dialog)) return false;
+  CommandHost& commands = host.Commands();
+  commands.SetWaitCursor();
+  if (!AppendMissingExtension(g_image.fileName, sizeof g_image.fileName, extension) || !save()) {
+    host.ShowCannotSave();
+  }
+  commands.RestoreCursor();
+  return true;
+}
+
+// The common end of the drop and command-line commands.
+void OpenGivenParameterFile(FileCommandHost& host, const char* name) {
+  std::snprintf(g_image.fileName, sizeof g_image.fileName, "%s", name);
+  OpenParameterFile(host);
+}
+
+}  // namespace
+
+void StageWholeView() {
+  CommandState& state = g_commands;
+  state.pending = state.current;
+  state.pending.flags &= ~(kFlagJulia | kFlagJuliaStart);
+  ResetView(state.pending);
+}
+
+void OpenParameterFile(FileCommandHost& host) {
+  std::unique_ptr<char[]> text(new (std::nothrow) char[kParameterTextSize]());
+  if (text == nullptr) return;
+  CommandState& state = g_commands;
+  UiHost& ui = host.Commands().Ui();
+  if (!ReadTextFile(g_image.fileName, text.get(), kParameterFileReadSize, ui)) return;
+  if (TestParameterHeader(text.get(), kParameterTextSize) != 0) {
+    host.ShowNotParameterText();
+    return;
+  }
+  StageWholeView();
+  AppendStartKey(text.get(), kParameterTextSize);
+  state.lastRead = ReadParameterText(text.get(), state.pending);
+  text.reset();
+
+  const int tool = host.OpenPaletteTool();
+  host.HidePaletteTool();
+  ApplyStagedPalette();
+  SetTitlePrefix(FileNamePart(g_image.fileName));
+  state.pending.pending = 1;
+  state.pending.returnHeight = state.pending.height;
+  // A data file named in a parameter file without an extension cannot be
+  // looked for: the staged record then waits for the next start.
+  const bool canStart = state.lastRead.hasDataFile != 1 || LoadDataFileIfPresent(host);
+  if (canStart && state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);
+  host.ShowPaletteTool(tool);
+}
+
+void LoadDataFileFlow(FileCommandHost& host) {
+  CommandState& state = g_commands;
+  CommandHost& commands = host.Commands();
+  // A load from inside a running plot would replace the record being filled.
+  if (state.plotRunning) return;
+  if (state.pending.pending == 1) {
+    state.current = state.pending;
+    state.current.pending = state.pending.pending = 0;
+  }
+  commands.SetWaitCursor();
+  PushHistory(state.current);
+  PopHistory(state.current);
+  state.current.rows = AllocateCountBuffer(state.current);
+  if (state.current.rows == nullptr) {
+    commands.ShowMemoryError();
+    commands.PostQuit(kExitOutOfMemory);
+    commands.RestoreCursor();
+    return;
+  }
+  const uint32_t flags = state.current.flags;
+  state.current.flags = state.integerMode ? (flags | kIntegerFlags) : (flags & ~kIntegerFlags);
+  state.tickStart = commands.TickCount();
+  if (LoadDataFile(commands.Ui(), state.current, state.lastRead.dataFileName) != kDataLoaded) {
+    // The parameter-file flow computes the plot instead: endMode is still 1.
+    state.tickStart = state.tickComputed = state.tickDrawn = 0;
+    DiscardCountBuffer(state.current);
+    commands.RestoreCursor();
+    return;
+  }
+  state.tickComputed = commands.TickCount();
+  FindCountRange(state.current);
+  if (commands.MakeBitmapFromCounts(state.current)) {
+    state.tickDrawn = commands.TickCount();
+    commands.InvalidateImage();
+    SetRegionTitle(commands.Ui());
+    state.plotDone = true;
+    state.current.shownSizeY = state.current.sizeY;
+    state.lastRead.endMode = kEndOfText;
+  }
+  PushHistory(state.current);
+  commands.EmptySelection();
+  commands.RestoreCursor();
+}
+
+void SaveParametersFlow(FileCommandHost& host) {
+  if (!g_commands.plotDone || !g_image.imagePresent) return;
+  UiHost& ui = host.Commands().Ui();
+  const bool asked = SaveWithDialog(host, FileDialog::SaveParameters, ".PMF", [&] {
+    return SaveParameterFile(g_image.fileName, g_commands.current, ui) == 1;
+  });
+  // The data file's progress has overwritten the title.
+  if (asked) SetRegionTitle(ui);
+}
+
+void SaveBitmapFlow(FileCommandHost& host) {
+  if (!g_image.imagePresent) return;
+  SaveWithDialog(host, FileDialog::SaveBitmap, ".BMP",
+                 [] { return WriteBitmapFile(g_image.fileName, g_image.dib); });
+}
+
+void OpenParametersFlow(FileCommandHost& host) {
+  g_image.fileName[0] = '\0';
+  if (host.AskFileName(FileDialog::OpenParameters)) OpenParameterFile(host);
+}
+
+void OpenBitmapFlow(FileCommandHost& host) {
+  g_image.fileName[0] = '\0';
+  if (!host.AskFileName(FileDialog::OpenBitmap)) return;
+  CommandState& state = g_commands;
+  CommandHost& commands = host.Commands();
+  commands.SetWaitCursor();
+  PushHistory(state.current);
+  PopHistory(state.current);
+  if (host.LoadBitmapImage()) {
+    const int tool = host.OpenPaletteTool();
+    host.HidePaletteTool();
+    host.InvalidateAndErase();
+    // The picture no longer shows the current record's counts.
+    state.plotDone = false;
+    if (TakePaletteFromImage(g_image.dib)) {
+      host.ShowPaletteTool(tool);
+    } else {
+      host.ClosePaletteTool();
+    }
+  }
+  commands.RestoreCursor();
+}
+
+void OpenDroppedFileFlow(FileCommandHost& host) {
+  const char* dropped = host.FirstDroppedName();
+  if (dropped == nullptr) return;
+  char name[kFileNameSize];
+  if (!TakeParameterFileName(dropped, name, sizeof name)) return;
+  host.BringToFront();
+  OpenGivenParameterFile(host, name);
+}
+
+void OpenCommandLineFileFlow(FileCommandHost& host) {
+  char name[kFileNameSize];
+  if (!TakeParameterFileName(g_image.fileName, name, sizeof name)) return;
+  OpenGivenParameterFile(host, name);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The commands that move work in and out of files: opening a parameter file
+// (from the menu, a drop or the command line), loading its data file, saving
+// the parameters with the counts, and saving and opening BMP files.
+
+#include "commands/file_command_host.h"
+
+// The pending record a parameter text is read into: the current record over
+// the whole view, a Mandelbrot set unless the text names a Julia constant.
+void StageWholeView();
+
+// Reads the parameter file named by the current file name into the pending
+// record, then shows its plot: from the data file beside it when there is
+// one, computed otherwise.
+void OpenParameterFile(FileCommandHost& host);
+
+void OpenBitmapFlow(FileCommandHost& host);           // 101
+void SaveBitmapFlow(FileCommandHost& host);           // 102
+void SaveParametersFlow(FileCommandHost& host);       // 119
+void OpenParametersFlow(FileCommandHost& host);       // 120
+void LoadDataFileFlow(FileCommandHost& host);         // 124
+void OpenDroppedFileFlow(FileCommandHost& host);      // 125
+void OpenCommandLineFileFlow(FileCommandHost& host);  // 126
