@@ -2,6 +2,10 @@
 // stopping and closing during a plot, unknown commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "picture_checks.h"
 #include "res/resource.h"
 #include "zirn_driver.h"
@@ -101,6 +105,41 @@ TEST(ShellE2e, UnknownCommandsAreRefusedWithAMessage) {
     EXPECT_TRUE(box.WaitClosed());
   }
   EXPECT_EQ(zirn.Title(), "Zirn");
+}
+
+TEST(ShellE2e, ResizingRecentresTheStartupPictureOrPinsItToTheCorner) {
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch());
+  zirn.Resize(520, 330);
+  Picture shown;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    shown = zirn.CaptureClient();
+    return shown.width < 520 && StartupPictureCentred(shown);
+  })) << "client "
+      << shown.width << "x" << shown.height;
+
+  // Smaller than the picture: drawn from the client area's top-left corner.
+  zirn.Resize(300, 150);
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    shown = zirn.CaptureClient();
+    return shown.width > 0 && shown.width < kStartupWidth && shown.At(0, 0) == kStartupBlue;
+  })) << "client "
+      << shown.width << "x" << shown.height;
+}
+
+TEST(ShellE2e, AboutBoxShowsTheVersionAndClosesWithOk) {
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch());
+  zirn.PostCommand(IDM_ABOUT);
+  const e2e::DialogWindow about = zirn.WaitForDialog();
+  ASSERT_TRUE(about.Found());
+  EXPECT_EQ(about.Caption(), "Zirn");
+  const std::vector<std::string> texts = about.ControlTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Zirn  Ver. 3.05"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "OK"), texts.end());
+  about.Press(IDOK);
+  EXPECT_TRUE(about.WaitClosed());
+  EXPECT_TRUE(zirn.Running());
 }
 
 // A command posted right behind Start is taken by the plot's first message

@@ -160,6 +160,15 @@ std::string DialogWindow::ItemText(int controlId) const {
   return FromWide(std::wstring(buffer, length));
 }
 
+std::vector<std::string> DialogWindow::ControlTexts() const {
+  std::vector<std::string> texts;
+  for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    texts.push_back(FromWide(WindowTextOf(child)));
+  }
+  return texts;
+}
+
 void DialogWindow::SetItemText(int controlId, const std::string& text) const {
   SetDlgItemTextW(window_, controlId, ToWide(text).c_str());
 }
@@ -184,6 +193,9 @@ ZirnProcess::~ZirnProcess() {
 
 bool ZirnProcess::Launch(const std::string& commandLine, const std::string& workingDirectory) {
   KeepDesktopAlive();
+  // Inherited by the child: a crash ends it at once instead of starting the
+  // debugger, which would wait for a user that a test run does not have.
+  SetErrorMode(GetErrorMode() | SEM_NOGPFAULTERRORBOX | SEM_FAILCRITICALERRORS);
   const std::string exe = ZirnExePath();
   std::string line = "\"" + exe + "\"";
   if (!commandLine.empty()) line += " " + commandLine;
@@ -253,6 +265,10 @@ DialogWindow ZirnProcess::WaitForDialog(int timeoutMs) const {
   DialogWindow dialog;
   WaitUntil([&] { return (dialog = FindDialog()).Found(); }, timeoutMs);
   return dialog;
+}
+
+void ZirnProcess::Resize(int width, int height) const {
+  SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT ZirnProcess::ClientRect() const {

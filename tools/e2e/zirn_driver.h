@@ -51,6 +51,8 @@ class DialogWindow {
   // A message box's text (its static control 0xFFFF).
   std::string MessageText() const;
   std::string ItemText(int controlId) const;
+  // The texts of all its controls, in creation order (statics without ids too).
+  std::vector<std::string> ControlTexts() const;
   void SetItemText(int controlId, const std::string& text) const;
   // Clicks a push button (IDOK, IDCANCEL or any control id) and returns at once.
   void Press(int controlId) const;
@@ -99,6 +101,8 @@ class ZirnProcess {
     return WaitForDialog(timeoutMs);
   }
 
+  // Sizes the window (outer size), as dragging its border would.
+  void Resize(int width, int height) const;
   RECT ClientRect() const;
   LONG Style() const;
   bool HasHorizontalBar() const { return (Style() & WS_HSCROLL) != 0; }
