@@ -116,11 +116,30 @@ void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) 
     CopyRegion(record, zoom);
     zoom.pending = 0;
   }
+  SetArithmeticFlags(record, integerMode);
+}
+
+void SetArithmeticFlags(PlotRecord& record, bool integerMode) {
   if (integerMode) {
     record.flags |= kIntegerFlags;
   } else {
     record.flags &= ~kIntegerFlags;
   }
+}
+
+bool PrepareCurrentCounts(CommandHost& host) {
+  CommandState& state = g_commands;
+  if (state.pending.pending == 1) {
+    state.current = state.pending;
+    state.pending.pending = 0;
+  }
+  PushHistory(state.current);
+  PopHistory(state.current);
+  state.current.rows = AllocateCountBuffer(state.current);
+  if (state.current.rows != nullptr) return true;
+  host.ShowMemoryError();
+  host.PostQuit(kExitOutOfMemory);
+  return false;
 }
 
 void StartPlot(CommandHost& host) {
@@ -129,19 +148,7 @@ void StartPlot(CommandHost& host) {
   // the plotter that is still filling it.
   if (state.plotRunning) return;
   const PlotRecord backup = state.current;
-  if (state.pending.pending == 1) {
-    state.current = state.pending;
-    state.pending.pending = 0;
-  }
-  // Keep only the view on display while the plot runs.
-  PushHistory(state.current);
-  PopHistory(state.current);
-  state.current.rows = AllocateCountBuffer(state.current);
-  if (state.current.rows == nullptr) {
-    host.ShowMemoryError();
-    host.PostQuit(kExitOutOfMemory);
-    return;
-  }
+  if (!PrepareCurrentCounts(host)) return;
   ApplyStartRequests(state.current, state.zoom, state.integerMode);
   host.ShowProgress(true);
   state.plotRunning = true;

@@ -19,6 +19,14 @@ int RunPlotter(UiHost& ui, PlotRecord& record);
 // integer-mode setting.
 void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode);
 
+// Flags 0x008 and 0x010 follow the integer-mode setting.
+void SetArithmeticFlags(PlotRecord& record, bool integerMode);
+// How every computation or load of counts begins: a staged pending record
+// becomes the current one, the history keeps only the view on display, and
+// the current record gets a fresh count buffer. Without memory for it the
+// program is ended with exit code 3 and false is returned.
+bool PrepareCurrentCounts(CommandHost& host);
+
 void StartPlot(CommandHost& host);          // 104
 void ReplotImage(CommandHost& host);        // 108
 void FlipView(CommandHost& host);           // 113
