@@ -5,6 +5,7 @@
 
 #include "commands/command_state.h"
 #include "engine/ui_host.h"
+#include "files/double_byte_text.h"
 #include "files/image_state.h"
 
 namespace {
@@ -67,7 +68,10 @@ void FormatTimerInfo(uint32_t start, uint32_t computed, uint32_t drawn, char* ou
 
 void SetTitlePrefix(const char* fileNamePart) {
   const size_t length = std::strlen(fileNamePart);
-  const int shown = static_cast<int>(length > kPrefixNameLimit ? kPrefixNameLimit : length);
+  size_t cut = length > kPrefixNameLimit ? kPrefixNameLimit : length;
+  // Never half a double-byte character: a lone first byte would swallow the "~".
+  if (cut < length && TrailByteState(fileNamePart, cut) == kAfterLeadByte) --cut;
+  const int shown = static_cast<int>(cut);
   std::snprintf(g_commands.titlePrefix, sizeof g_commands.titlePrefix, "%.*s%s ", shown,
                 fileNamePart, length > kPrefixNameLimit ? "~~" : "");
 }

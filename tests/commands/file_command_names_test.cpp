@@ -77,6 +77,10 @@ TEST(FileCommandNames, TitlePrefixCutsLongNamesAfter43Characters) {
   const std::string fifty(50, 'n');
   SetTitlePrefix(fifty.c_str());
   EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(43, 'n') + "~~ ");
+  // 42 single bytes and then double-byte characters: the cut keeps whole characters.
+  const std::string japanese = std::string(42, 'n') + "\x95\x5C\x95\x5C";
+  SetTitlePrefix(japanese.c_str());
+  EXPECT_EQ(std::string(g_commands.titlePrefix), std::string(42, 'n') + "~~ ");
   SetTitlePrefix("plot.PMF");
   EXPECT_STREQ(g_commands.titlePrefix, "plot.PMF ");
   g_commands.titlePrefix[0] = '\0';
