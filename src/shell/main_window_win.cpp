@@ -99,8 +99,6 @@ void OnDestroy() {
     if (g_commands.current.rows != nullptr) FreeCountBuffer(g_commands.current);
   }
   ReleaseStartupPicture();
-  g_image.dib.Release();
-  g_image.imagePresent = false;
   PostQuitMessage(0);
 }
 

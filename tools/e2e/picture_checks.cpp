@@ -14,14 +14,6 @@ namespace e2e {
 
 namespace {
 
-class NeverStopHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
-
 // A 4-bit packed DIB as screen colours, top row first.
 Picture FromFourBitDib(const DibBlock& dib, uint16_t bitsOffset) {
   const uint8_t* block = dib.Data();

@@ -6,9 +6,19 @@
 #include <string>
 
 #include "engine/plot_record.h"
+#include "engine/ui_host.h"
 #include "zirn_driver.h"
 
 namespace e2e {
+
+// A UiHost for core work done inside a test: never stops, shows nothing.
+class NeverStopHost : public UiHost {
+ public:
+  int PumpOneMessage(int*) override { return 0; }
+  void DrawPixel(int32_t, int32_t, uint32_t) override {}
+  void SetTitle(const char*) override {}
+  void ShowMessage(const char*, const char*, MessageIcon) override {}
+};
 
 // Pixels of exactly `colour` in the rectangle (inclusive bounds).
 int CountColour(const Picture& picture, uint32_t colour, int left, int top, int right, int bottom);
