@@ -11,7 +11,7 @@
 struct FeedPixel {
   int32_t line = -1;  // -1: no pixel (idle lane)
   int32_t column = 0;
-  int32_t slot = 0;   // the feed's record of the line
+  int32_t slot = 0;  // the feed's record of the line
 };
 
 class PixelFeed {

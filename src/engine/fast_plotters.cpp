@@ -79,7 +79,7 @@ int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
                                             : PlotMandelbrot(host, record);
   }
   ReverseLines(lines.get(), record.sizeY);
-  const RealPlotSetup setup{columns.get(),  lines.get(),   (record.flags & kFlagJulia) != 0,
+  const RealPlotSetup setup{columns.get(), lines.get(),   (record.flags & kFlagJulia) != 0,
                             record.juliaR, record.juliaI, limit};
   return RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup));
 }

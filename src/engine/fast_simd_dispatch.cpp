@@ -13,22 +13,32 @@ SimdLevel DetectSimdLevel() {
 
 const char* SimdLevelName(SimdLevel level) {
   switch (level) {
-    case SimdLevel::kAvx512: return "AVX-512";
-    case SimdLevel::kAvx2: return "AVX2";
-    case SimdLevel::kSse41: return "SSE4.1";
-    case SimdLevel::kSse2: return "SSE2";
-    case SimdLevel::kScalar: break;
+    case SimdLevel::kAvx512:
+      return "AVX-512";
+    case SimdLevel::kAvx2:
+      return "AVX2";
+    case SimdLevel::kSse41:
+      return "SSE4.1";
+    case SimdLevel::kSse2:
+      return "SSE2";
+    case SimdLevel::kScalar:
+      break;
   }
   return "scalar";
 }
 
 IntegerKernel IntegerKernelFor(SimdLevel level) {
   switch (level) {
-    case SimdLevel::kAvx512: return {RunIntegerBlockAvx512, 16};
-    case SimdLevel::kAvx2: return {RunIntegerBlockAvx2, 8};
-    case SimdLevel::kSse41: return {RunIntegerBlockSse41, 8};
-    case SimdLevel::kSse2: return {RunIntegerBlockSse2, 8};
-    case SimdLevel::kScalar: break;
+    case SimdLevel::kAvx512:
+      return {RunIntegerBlockAvx512, 16};
+    case SimdLevel::kAvx2:
+      return {RunIntegerBlockAvx2, 8};
+    case SimdLevel::kSse41:
+      return {RunIntegerBlockSse41, 8};
+    case SimdLevel::kSse2:
+      return {RunIntegerBlockSse2, 8};
+    case SimdLevel::kScalar:
+      break;
   }
   return {RunIntegerBlockScalar, 4};
 }

@@ -18,6 +18,7 @@ bool SplitIntoDoubles(long double v, double pair[2]) {
   return true;
 }
 
+// clang-format off
 // One lane of one step. The lane's x and y sit at st(P) and st(P1) (P1 = P + 1,
 // P2 = P + 2) among the six registers of the three lanes, and are back there
 // at the end; the other lanes' registers keep their places.
@@ -102,6 +103,8 @@ bool SplitIntoDoubles(long double v, double pair[2]) {
   : [lanes] "r"(&lanes)                                                              \
   : "eax", "memory", "cc", "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", \
     "st(7)"
+
+// clang-format on
 
 X87BlockResult RunX87Block(X87Lanes& lanes, uint32_t iterations, bool cyFromPair) {
   uint32_t remaining = iterations;

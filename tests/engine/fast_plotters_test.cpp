@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "engine_test_fixture.h"
-#include "fast_test_levels.h"
 #include "fake_ui_host.h"
+#include "fast_test_levels.h"
 
 namespace {
 
@@ -48,8 +48,8 @@ class FastPlottersTest : public EngineTest {
   void ExpectSameAsReference(const View& view, const PlotOptions& options) {
     const bool integer = (view.flags & kFlagInteger) != 0;
     const std::string what = std::string(view.name) + " on " +
-                             (integer ? SimdLevelName(options.simdLimit) : "x87") +
-                             ", threads " + std::to_string(options.threads);
+                             (integer ? SimdLevelName(options.simdLimit) : "x87") + ", threads " +
+                             std::to_string(options.threads);
     PlotRecord reference = Record(view);
     PlotRecord fast = Record(view);
     FakeUiHost referenceHost, fastHost;

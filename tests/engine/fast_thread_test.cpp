@@ -83,8 +83,8 @@ class FastThreadTest : public EngineTest {
 TEST_F(FastThreadTest, StopAndExitEndThePlotPromptlyWithNoWorkerLeft) {
   const int threadsBefore = ThreadsRunning();
   for (const uint32_t flags : {0u, static_cast<uint32_t>(kFlagInteger | kFlagIntegerShadow)}) {
-    for (const auto& [stopCode, stopAt] : {std::tuple{kPlotStop, 1}, std::tuple{kPlotExit, 3},
-                                           std::tuple{kPlotStop, 40}}) {
+    for (const auto& [stopCode, stopAt] :
+         {std::tuple{kPlotStop, 1}, std::tuple{kPlotExit, 3}, std::tuple{kPlotStop, 40}}) {
       PlotRecord record = LongPlot(flags);
       FakeUiHost host;
       host.stopAtPump = stopAt;
