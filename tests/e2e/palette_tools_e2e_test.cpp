@@ -178,6 +178,12 @@ TEST(PaletteToolsE2e, AnImageWithoutSixteenColoursOpensNoTool) {
     EXPECT_EQ(e2e_files::TakeMessage(zirn), "１６色ＤＩＢではありません") << command;
     EXPECT_EQ(FindPaletteTool(zirn), nullptr);
   }
+
+  // No plot is on display: the mouse selects nothing.
+  const std::string title = zirn.Title();
+  Drag(zirn, 0, 0, 0, 2);
+  ASSERT_TRUE(AllPostedHandled(zirn));
+  EXPECT_EQ(zirn.Title(), title);
 }
 
 }  // namespace

@@ -98,6 +98,20 @@ TEST(ZoomE2e, BlockMovedBackAndForthLeavesOnlyTheCurrentRectangleInverted) {
   ClickErasesTheMark(zirn, before, 200, 200);
 }
 
+TEST(ZoomE2e, WithClearOnPressTheOldMarkIsLeftOnScreen) {
+  ZirnProcess zirn;
+  Picture before;
+  ASSERT_TRUE(LaunchWithFirstPlot(zirn, &before));
+  Drag(zirn, 10, 20, 0, 70);
+  ASSERT_TRUE(zirn.WaitForTitle(kZoomReport)) << zirn.Title();
+  zirn.PostCommand(IDM_CLEAR_ON_PRESS);
+  Drag(zirn, 200, 200, 0, 250);
+  ASSERT_TRUE(zirn.WaitForTitle("Mandel  (x=0 y=-0.5 h=0.5)")) << zirn.Title();
+  const Marked old = BlockMarked(10, 20, 60, 70);
+  const Marked current = BlockMarked(200, 200, 250, 250);
+  EXPECT_TRUE(ShowsMark(zirn, before, [&](int x, int y) { return old(x, y) || current(x, y); }));
+}
+
 TEST(ZoomE2e, OnePixelHighDragIsNoZoomAndTheRightButtonDoesNothing) {
   ZirnProcess zirn;
   ASSERT_TRUE(LaunchWithFirstPlot(zirn));
