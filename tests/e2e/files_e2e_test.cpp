@@ -34,14 +34,6 @@ constexpr const char* kNotParameterText = "Zirn のパラメータではあり�
 // 0x5C ("表"), and a space.
 constexpr const char* kJapaneseName = "表示 テスト.PMF";
 
-class SilentHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
-
 bool WaitForPlot(const ZirnProcess& zirn) { return zirn.WaitForTitle(kFirstPlotTitle, 30000); }
 
 bool StartFirstPlot(ZirnProcess& zirn, const std::string& commandLine = "") {
@@ -139,7 +131,7 @@ TEST(FilesE2e, TheDataFileIsUsedInsteadOfComputingAndItsAbsenceComputes) {
   ASSERT_NE(record.rows, nullptr);
   for (int32_t row = 0; row < 400; ++row)
     for (int32_t column = 0; column < 400; ++column) CountAt(record, row, column) = 7;
-  SilentHost host;
+  e2e::NeverStopHost host;
   ASSERT_EQ(SaveDataFile(host, record, folder.File("plot.DTL").c_str()), kDataSaved);
   FreeCountBuffer(record);
 
@@ -357,7 +349,7 @@ TEST(FilesE2e, CopiedPictureIsThePictureBlock) {
   record.sizeX = record.sizeY = 400;
   record.rows = AllocateCountBuffer(record);
   ASSERT_NE(record.rows, nullptr);
-  SilentHost host;
+  e2e::NeverStopHost host;
   ASSERT_EQ(PlotMandelbrot(host, record), kPlotComplete);
   FindCountRange(record);
   DibBlock dib;
