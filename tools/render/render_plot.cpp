@@ -1,12 +1,12 @@
 #include "render_plot.h"
 
-#include "engine/integer_plotters.h"
-#include "engine/plotters.h"
+#include "engine/fast_plotters.h"
 
-int RenderPlot(UiHost& host, PlotRecord& record, const RenderOptions&) {
-  const bool julia = (record.flags & kFlagJulia) != 0;
-  if ((record.flags & kFlagInteger) != 0) {
-    return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
-  }
-  return julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
+// The fast plotters give exactly the reference's counts; --reference runs the
+// plain single-thread plotters instead.
+int RenderPlot(UiHost& host, PlotRecord& record, const RenderOptions& options) {
+  PlotOptions plot;
+  plot.threads = options.threads;
+  plot.useReference = options.reference;
+  return RunPlot(host, record, plot);
 }
