@@ -42,13 +42,13 @@ struct DisplayPaletteEntry {
   uint8_t blue;
   uint8_t flags;
 };
-struct DisplayPaletteSpec {
+struct DisplayPaletteLayout {
   bool useStockPalette = false;  // colours used is 0: take the stock default palette
   uint16_t version = 0x300;
   std::vector<DisplayPaletteEntry> entries;  // one per colour used, in table order
 };
 
-// Fills *spec from a packed DIB of `size` bytes. Fails when the header or the
+// Fills *layout from a packed DIB of `size` bytes. Fails when the header or the
 // colour table it declares does not lie inside the block, or when the colours
 // used do not fit the palette's 16-bit entry count.
-bool DescribeDisplayPalette(const uint8_t* block, size_t size, DisplayPaletteSpec* spec);
+bool DescribeDisplayPalette(const uint8_t* block, size_t size, DisplayPaletteLayout* layout);

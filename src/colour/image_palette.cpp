@@ -41,21 +41,21 @@ bool TakePaletteFromImage(DibBlock& dib) {
   return true;
 }
 
-bool DescribeDisplayPalette(const uint8_t* block, size_t size, DisplayPaletteSpec* spec) {
+bool DescribeDisplayPalette(const uint8_t* block, size_t size, DisplayPaletteLayout* layout) {
   if (block == nullptr || size < kColoursUsedField + 4) return false;
   const uint32_t coloursUsed = ReadLe32(block + kColoursUsedField);
-  spec->version = 0x300;
-  spec->entries.clear();
-  spec->useStockPalette = coloursUsed == 0;
-  if (spec->useStockPalette) return true;
+  layout->version = 0x300;
+  layout->entries.clear();
+  layout->useStockPalette = coloursUsed == 0;
+  if (layout->useStockPalette) return true;
   if (coloursUsed > UINT16_MAX) return false;
   const size_t tableOffset = ReadLe16(block + kHeaderSizeField);
   const size_t tableBytes = static_cast<size_t>(coloursUsed) * kRgbQuadSize;
   if (tableOffset > size || size - tableOffset < tableBytes) return false;
-  spec->entries.reserve(coloursUsed);
+  layout->entries.reserve(coloursUsed);
   for (const uint8_t* quad = block + tableOffset; quad != block + tableOffset + tableBytes;
        quad += kRgbQuadSize) {
-    spec->entries.push_back(DisplayPaletteEntry{quad[2], quad[1], quad[0], 0});
+    layout->entries.push_back(DisplayPaletteEntry{quad[2], quad[1], quad[0], 0});
   }
   return true;
 }

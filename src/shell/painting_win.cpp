@@ -11,15 +11,15 @@ namespace {
 
 // The logical palette of a picture's colour table, or none.
 HPALETTE MakeDisplayPalette(const uint8_t* block, size_t size) {
-  DisplayPaletteSpec spec;
-  if (!DescribeDisplayPalette(block, size, &spec)) return nullptr;
-  if (spec.useStockPalette) return static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-  std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + spec.entries.size() * sizeof(PALETTEENTRY));
+  DisplayPaletteLayout layout;
+  if (!DescribeDisplayPalette(block, size, &layout)) return nullptr;
+  if (layout.useStockPalette) return static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  std::vector<uint8_t> buffer(sizeof(LOGPALETTE) + layout.entries.size() * sizeof(PALETTEENTRY));
   auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-  palette->palVersion = spec.version;
-  palette->palNumEntries = static_cast<WORD>(spec.entries.size());
-  for (size_t i = 0; i < spec.entries.size(); ++i) {
-    const DisplayPaletteEntry& entry = spec.entries[i];
+  palette->palVersion = layout.version;
+  palette->palNumEntries = static_cast<WORD>(layout.entries.size());
+  for (size_t i = 0; i < layout.entries.size(); ++i) {
+    const DisplayPaletteEntry& entry = layout.entries[i];
     palette->palPalEntry[i] = {entry.red, entry.green, entry.blue, entry.flags};
   }
   return CreatePalette(palette);

@@ -148,21 +148,21 @@ TEST_F(ImageBuilder, DisplayPaletteFromColourTable) {
   CountGrid grid(record, 32, 32);
   SetPaletteEntry(0, 15, 7, 1);
   ASSERT_TRUE(BuildImageFromCounts(record, dib, &bitsOffset));
-  DisplayPaletteSpec spec;
-  ASSERT_TRUE(DescribeDisplayPalette(dib.Data(), dib.Size(), &spec));
-  EXPECT_FALSE(spec.useStockPalette);
-  EXPECT_EQ(spec.version, 0x300);
-  ASSERT_EQ(spec.entries.size(), 16u);
-  const DisplayPaletteEntry& first = spec.entries[0];
+  DisplayPaletteLayout layout;
+  ASSERT_TRUE(DescribeDisplayPalette(dib.Data(), dib.Size(), &layout));
+  EXPECT_FALSE(layout.useStockPalette);
+  EXPECT_EQ(layout.version, 0x300);
+  ASSERT_EQ(layout.entries.size(), 16u);
+  const DisplayPaletteEntry& first = layout.entries[0];
   EXPECT_EQ((std::array<int, 4>{first.red, first.green, first.blue, first.flags}),
             (std::array<int, 4>{255, 119, 17, 0}));
   // Colours used beyond the block are refused; 0 asks for the stock palette.
   WriteLe32(dib.Data() + kColoursUsedField, 300);
-  EXPECT_FALSE(DescribeDisplayPalette(dib.Data(), kCountImageBitsOffset, &spec));
+  EXPECT_FALSE(DescribeDisplayPalette(dib.Data(), kCountImageBitsOffset, &layout));
   MakeTrueColourImage();
-  ASSERT_TRUE(DescribeDisplayPalette(dib.Data(), dib.Size(), &spec));
-  EXPECT_TRUE(spec.useStockPalette);
-  EXPECT_TRUE(spec.entries.empty());
+  ASSERT_TRUE(DescribeDisplayPalette(dib.Data(), dib.Size(), &layout));
+  EXPECT_TRUE(layout.useStockPalette);
+  EXPECT_TRUE(layout.entries.empty());
 }
 
 TEST(DibLayout, ColourCountRule) {
