@@ -3,8 +3,7 @@
 #include "colour/palette.h"
 #include "commands/command_state.h"
 #include "commands/titles.h"
-#include "engine/integer_plotters.h"
-#include "engine/plotters.h"
+#include "engine/fast_plotters.h"
 #include "engine/ui_host.h"
 #include "files/image_state.h"
 
@@ -82,26 +81,7 @@ bool PictureShowsCounts() { return g_commands.plotDone && g_image.imagePresent; 
 
 }  // namespace
 
-Plotter ChoosePlotter(uint32_t flags) {
-  const bool julia = (flags & kFlagJulia) != 0;
-  const bool integer = (flags & kFlagInteger) != 0;
-  if (julia) return integer ? Plotter::JuliaInteger : Plotter::Julia;
-  return integer ? Plotter::MandelbrotInteger : Plotter::Mandelbrot;
-}
-
-int RunPlotter(UiHost& ui, PlotRecord& record) {
-  switch (ChoosePlotter(record.flags)) {
-    case Plotter::JuliaInteger:
-      return PlotJuliaInteger(ui, record);
-    case Plotter::Julia:
-      return PlotJulia(ui, record);
-    case Plotter::MandelbrotInteger:
-      return PlotMandelbrotInteger(ui, record);
-    case Plotter::Mandelbrot:
-      break;
-  }
-  return PlotMandelbrot(ui, record);
-}
+int RunPlotter(UiHost& ui, PlotRecord& record) { return RunPlot(ui, record, PlotOptions{}); }
 
 void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) {
   if (record.flags & kFlagJuliaStart) {

@@ -7,10 +7,8 @@
 #include "commands/command_host.h"
 #include "engine/plot_record.h"
 
-// Which plotter a record's flags choose.
-enum class Plotter { Mandelbrot, Julia, MandelbrotInteger, JuliaInteger };
-Plotter ChoosePlotter(uint32_t flags);
-// Runs the chosen plotter on the record and returns its result code.
+// Runs the plotter the record's flags choose (Julia, integer) on every core
+// and returns its result code.
 int RunPlotter(UiHost& ui, PlotRecord& record);
 
 // The record a start computes, before its count buffer exists: an armed Julia

@@ -92,7 +92,7 @@ class IntegerLaneSet {
 
 }  // namespace
 
-ZIRN_WORKER_ENTRY void ComputeIntegerLines(const IntegerPlotSetup& setup, RowQueue& queue) {
+void ComputeIntegerLines(const IntegerPlotSetup& setup, RowQueue& queue) {
   IntegerLaneSet lanes(setup, queue);
   lanes.Run(queue);
 }

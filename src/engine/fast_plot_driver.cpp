@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <thread>
-#include <vector>
 
 #include "colour/palette.h"
 #include "engine/engine_state.h"
@@ -14,7 +13,6 @@ namespace {
 // step as the reference does every 32 pixels; a wait lasts at most this long.
 constexpr int kPumpsPerWait = 4;
 constexpr int kWaitMilliseconds = 2;
-constexpr int kMaximumWorkers = 64;
 
 int Pump(UiHost& host, int* stopCode) {
   *stopCode = kPlotExit;
@@ -47,31 +45,41 @@ int KeepWindowAlive(UiHost& host, PlotRecord& record, uint32_t limit, RowQueue& 
   }
 }
 
+struct WorkerStart {
+  const LineWorker* worker;
+  RowQueue* queue;
+};
+
+void RunWorker(void* argument) {
+  const WorkerStart& start = *static_cast<const WorkerStart*>(argument);
+  start.worker->Run(*start.queue);
+}
+
 }  // namespace
 
 int WorkerCount(int requested, int32_t lines) {
   int count = requested;
   if (count <= 0) count = static_cast<int>(std::thread::hardware_concurrency());
-  count = std::clamp(count, 1, kMaximumWorkers);
+  count = std::clamp(count, 1, WorkerThreads::kMaximum);
   return static_cast<int>(std::min<int32_t>(count, std::max<int32_t>(lines, 1)));
 }
 
 int RunLinesInParallel(UiHost& host, PlotRecord& record, uint32_t limit, int threads,
-                       const LineWorker& worker) {
+                       const LineWorker& worker, ThreadStarter starter) {
   PlotProgress& progress = g_engine.progress;
   RowQueue queue(record.rows->rows, record.sizeX, record.sizeY, progress.rowsDone);
-  if (!queue.Ready()) return kPlotRefused;
+  if (!queue.Ready()) return kLinesNotStarted;
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);
 
-  std::vector<std::thread> workers;
-  workers.reserve(static_cast<size_t>(WorkerCount(threads, record.sizeY)));
-  while (workers.size() < workers.capacity()) {
-    workers.emplace_back([&worker, &queue] { worker.Run(queue); });
+  WorkerStart start{&worker, &queue};
+  WorkerThreads workers(starter);
+  if (workers.Start(WorkerCount(threads, record.sizeY), RunWorker, &start) == 0) {
+    return kLinesNotStarted;
   }
   const int result = KeepWindowAlive(host, record, limit, queue);
   if (result != kPlotComplete) queue.RequestStop();
-  for (std::thread& thread : workers) thread.join();
+  workers.JoinAll();
 
   if (result != kPlotComplete) {
     for (int32_t line = 0; line < record.sizeY; ++line) {

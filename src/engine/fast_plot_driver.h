@@ -8,6 +8,7 @@
 #include "engine/fast_row_queue.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
+#include "engine/worker_threads.h"
 
 // What each worker runs; it returns when the queue has no line left or a stop
 // was asked for.
@@ -21,8 +22,13 @@ class LineWorker {
 // never more than the image has lines.
 int WorkerCount(int requested, int32_t lines);
 
+// RunLinesInParallel computed nothing: its bookkeeping memory was short or no
+// thread could be started. The caller runs the reference plotter instead,
+// which needs neither.
+constexpr int kLinesNotStarted = -1;
+
 // Resets the progress counters, runs the workers and returns 0, or the stop
 // code of the message step (105, 121), after which the lines not finished are
-// set to 0. Returns 1 with nothing computed when bookkeeping memory is short.
+// set to 0, or kLinesNotStarted. Fewer threads than asked for are enough.
 int RunLinesInParallel(UiHost& host, PlotRecord& record, uint32_t limit, int threads,
-                       const LineWorker& worker);
+                       const LineWorker& worker, ThreadStarter starter = nullptr);

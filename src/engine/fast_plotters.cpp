@@ -81,7 +81,10 @@ int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   ReverseLines(lines.get(), record.sizeY);
   const RealPlotSetup setup{columns.get(), lines.get(),   (record.flags & kFlagJulia) != 0,
                             record.juliaR, record.juliaI, limit};
-  return RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup));
+  const int result =
+      RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup), options.startThread);
+  if (result != kLinesNotStarted) return result;
+  return setup.julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
 }
 
 int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options) {
@@ -109,7 +112,10 @@ int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options
                                julia ? ToFixed(record.juliaI) : 0,
                                limit,
                                IntegerKernelFor(ChosenLevel(options))};
-  return RunLinesInParallel(host, record, limit, options.threads, IntegerLineWorker(setup));
+  const int result = RunLinesInParallel(host, record, limit, options.threads,
+                                        IntegerLineWorker(setup), options.startThread);
+  if (result != kLinesNotStarted) return result;
+  return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
 }
 
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {

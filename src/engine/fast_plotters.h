@@ -25,6 +25,7 @@
 
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
+#include "engine/worker_threads.h"
 
 // Instruction sets the integer plotter can use, weakest first.
 enum class SimdLevel : int {
@@ -45,6 +46,9 @@ struct PlotOptions {
   // The strongest level the integer plotter may use; lowered to what the
   // processor supports.
   SimdLevel simdLimit = SimdLevel::kAvx512;
+  // Starts the worker threads; null is pthread_create. When not one thread
+  // starts, the reference plotter runs on the calling thread.
+  ThreadStarter startThread = nullptr;
 };
 
 // Chooses the plotter by the record's flags: 0x002 Julia, 0x008 integer.

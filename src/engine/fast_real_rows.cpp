@@ -95,7 +95,7 @@ class RealLanes {
 
 }  // namespace
 
-ZIRN_WORKER_ENTRY void ComputeRealLines(const RealPlotSetup& setup, RowQueue& queue) {
+void ComputeRealLines(const RealPlotSetup& setup, RowQueue& queue) {
   ExtendedPrecisionScope precision;  // each thread has its own x87 control word
   RealLanes lanes(setup, queue);
   lanes.Run(queue);

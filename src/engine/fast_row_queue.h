@@ -9,14 +9,6 @@
 #include <memory>
 #include <mutex>
 
-// The entry functions of worker threads: on i686 a new thread's stack may be
-// aligned to 4 bytes only, while vector code expects 16.
-#if defined(__i386__)
-#define ZIRN_WORKER_ENTRY __attribute__((force_align_arg_pointer))
-#else
-#define ZIRN_WORKER_ENTRY
-#endif
-
 class RowQueue {
  public:
   // rows: the count buffer's row pointers; rowsDone: the progress counter,

@@ -96,6 +96,16 @@ inline bool WriteText(const std::string& path, const std::string& text) {
   return WriteBytes(path, text.data(), text.size());
 }
 
+// A parameter file for a plot no plotter can finish quickly: at the cusp of
+// the main cardioid every pixel runs to the limit 30000 and no orbit repeats
+// exactly, so there is no shortcut. 400 x 400 (the default size) takes
+// seconds on two cores; a stop arrives long before the end. `sizes` adds
+// size keys such as " X2000 Y1500".
+inline std::string SlowPlotText(const std::string& sizes = "") {
+  return "%Zirn parameter file\r\n x0.2499999995 y-0.000000001 w0.000000002 n30000" + sizes +
+         "\r\n%end\r\n";
+}
+
 // A visible top-level dialog (#32770) of zirn's process that `accept` takes.
 template <typename Accept>
 HWND FindProcessDialog(const ZirnProcess& zirn, Accept accept) {

@@ -296,10 +296,8 @@ TEST(FilesE2e, DroppedParameterFilesOpenAndOtherFilesAreIgnored) {
 
 TEST(FilesE2e, AFileDroppedDuringAPlotIsNotOpened) {
   TestFolder folder;
-  // A region inside the set at the highest limit: every pixel runs to 30000.
   const std::string deep = folder.File("deep.pmf");
-  ASSERT_TRUE(
-      e2e_files::WriteText(deep, "%Zirn parameter file\r\n x-0.2 y-0.2 w0.4 n30000\r\n%end\r\n"));
+  ASSERT_TRUE(e2e_files::WriteText(deep, e2e_files::SlowPlotText()));
   const std::string dropped = folder.File("dropped.PMF");
   ASSERT_TRUE(e2e_files::WriteText(dropped, WholeViewText()));
   ZirnProcess zirn;

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "files_e2e_support.h"
 #include "picture_checks.h"
 #include "res/resource.h"
 #include "zirn_driver.h"
@@ -70,10 +71,14 @@ class LargePictureE2e : public ::testing::Test {
 };
 
 TEST_F(LargePictureE2e, StopDuringTheLongPlotBringsBackThePreviousTitle) {
-  StartLargePlot(zirn_);
+  e2e_files::TestFolder folder;
+  const std::string slow = folder.File("slow.PMF");
+  ASSERT_TRUE(e2e_files::WriteText(slow, e2e_files::SlowPlotText(" X2000 Y1500")));
+  ASSERT_TRUE(e2e_files::DropFiles(zirn_, {slow}));
   ASSERT_TRUE(zirn_.WaitForTitleMatching(IsProgressTitle)) << zirn_.Title();
   zirn_.PostCommand(IDM_STOP);
-  EXPECT_TRUE(zirn_.WaitForTitle(kFirstPlotTitle)) << zirn_.Title();
+  // The file's name stays in front of the restored view's title.
+  EXPECT_TRUE(zirn_.WaitForTitle(std::string("slow.PMF ") + kFirstPlotTitle)) << zirn_.Title();
   EXPECT_FALSE(zirn_.HasHorizontalBar());
 }
 

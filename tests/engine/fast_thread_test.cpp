@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <thread>
 #include <tuple>
@@ -169,5 +170,49 @@ TEST_F(FastThreadTest, LiveDrawingDrawsEveryPixelOnceWithTheReferenceColours) {
     }
     EXPECT_EQ(drawn[0].size(), 48u * 40u);
     EXPECT_EQ(drawn[0], drawn[1]);
+  }
+}
+
+// Thread starters that fail: always, or after the first thread.
+static int RefuseEveryThread(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*) {
+  return EAGAIN;
+}
+static int StartOnlyOneThread(pthread_t* thread, const pthread_attr_t* attributes,
+                       void* (*entry)(void*), void* argument) {
+  static std::atomic<int> started{0};
+  if (started.fetch_add(1) % 2 != 0) return EAGAIN;
+  return pthread_create(thread, attributes, entry, argument);
+}
+
+TEST_F(FastThreadTest, ThreadsThatCannotStartLeaveTheSameCounts) {
+  for (const uint32_t flags : {0u, static_cast<uint32_t>(kFlagInteger | kFlagJulia)}) {
+    PlotRecord expected = RecordWithBuffer(37, 29);
+    expected.flags = flags;
+    expected.juliaR = -0.75L;
+    expected.juliaI = 0.125L;
+    expected.limit = 500;
+    FakeUiHost host;
+    ASSERT_EQ(RunPlot(host, expected, PlotOptions{1, true}), kPlotComplete);
+    for (const ThreadStarter starter : {RefuseEveryThread, StartOnlyOneThread}) {
+      PlotRecord record = RecordWithBuffer(37, 29);
+      record.flags = flags;
+      record.juliaR = expected.juliaR;
+      record.juliaI = expected.juliaI;
+      record.limit = expected.limit;
+      PlotOptions options{2};
+      options.startThread = starter;
+      WatchingHost watching;
+      ASSERT_EQ(RunPlot(watching, record, options), kPlotComplete) << flags;
+      EXPECT_FALSE(watching.foreignThread);
+      EXPECT_EQ(g_engine.progress.rowsDone.load(), 29);
+      for (int32_t row = 0; row < record.sizeY; ++row) {
+        for (int32_t column = 0; column < record.sizeX; ++column) {
+          ASSERT_EQ(CountAt(record, row, column), CountAt(expected, row, column))
+              << flags << " line " << row << " column " << column;
+        }
+      }
+      DiscardCountBuffer(record);
+    }
+    DiscardCountBuffer(expected);
   }
 }
