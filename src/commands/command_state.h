@@ -19,6 +19,8 @@ struct CommandState {
   PlotRecord pending;                       // parameters staged by a dialog, file or paste
   PlotRecord zoom;                          // what a selection picked
   bool plotRunning = false;                 // a plotter runs; read by the message step
+  bool saveRunning = false;                 // a data file is being written from `current`
+  bool closeAfterSave = false;              // an exit or close waits for the save's end
   bool plotDone = false;                    // the picture shows the counts of `current`
   bool integerMode = false;                 // arithmetic of the next plot
   int32_t cursorKind = kBlockCursor;        // how a selection is drawn

@@ -2,6 +2,7 @@
 
 #include "commands/command_host_win.h"
 #include "commands/dialog_commands.h"
+#include "commands/file_commands.h"
 #include "commands/file_commands_win.h"
 #include "commands/image_inversion.h"
 #include "commands/info_reports.h"
@@ -78,6 +79,7 @@ constexpr CommandRoute kCommandTable[] = {
 }  // namespace
 
 LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM) {
+  if (!CommandMayRun(static_cast<int>(wParam))) return 0;
   for (const CommandRoute& route : kCommandTable) {
     if (route.id == wParam) return route.run(window);
   }

@@ -144,14 +144,36 @@ void LoadDataFileFlow(FileCommandHost& host) {
   commands.RestoreCursor();
 }
 
+bool CommandMayRun(int command) {
+  CommandState& state = g_commands;
+  if (!state.saveRunning) return true;
+  if (command == IDM_EXIT) state.closeAfterSave = true;
+  return false;
+}
+
+bool CloseMayProceed() {
+  CommandState& state = g_commands;
+  if (!state.saveRunning) return true;
+  state.closeAfterSave = true;
+  return false;
+}
+
 void SaveParametersFlow(FileCommandHost& host) {
-  if (!g_commands.plotDone || !g_image.imagePresent) return;
+  CommandState& state = g_commands;
+  if (!state.plotDone || !g_image.imagePresent) return;
   UiHost& ui = host.Commands().Ui();
   const bool asked = SaveWithDialog(host, FileDialog::SaveParameters, ".PMF", [&] {
-    return SaveParameterFile(g_image.fileName, g_commands.current, ui) == 1;
+    state.saveRunning = true;
+    const bool saved = SaveParameterFile(g_image.fileName, state.current, ui) == 1;
+    state.saveRunning = false;
+    return saved;
   });
   // The data file's progress has overwritten the title.
   if (asked) SetRegionTitle(ui);
+  if (state.closeAfterSave) {
+    state.closeAfterSave = false;
+    host.Commands().PostClose();
+  }
 }
 
 void SaveBitmapFlow(FileCommandHost& host) {

@@ -14,6 +14,13 @@ void StageWholeView();
 // one, computed otherwise.
 void OpenParameterFile(FileCommandHost& host);
 
+// While a data file is written, the window's message step keeps running, yet
+// the record being written must not change and the window must not go away.
+// During a save these return false: commands are refused, and an exit (the
+// command or a close) is remembered; the window closes once the save ended.
+bool CommandMayRun(int command);
+bool CloseMayProceed();
+
 void OpenBitmapFlow(FileCommandHost& host);           // 101
 void SaveBitmapFlow(FileCommandHost& host);           // 102
 void SaveParametersFlow(FileCommandHost& host);       // 119

@@ -5,6 +5,7 @@
 #include "colour/palette.h"
 #include "commands/command_state.h"
 #include "commands/dispatcher_win.h"
+#include "commands/file_commands.h"
 #include "engine/plot_record.h"
 #include "files/image_state.h"
 #include "res/resource.h"
@@ -79,6 +80,7 @@ void DestroyMenuUnlessAttached(HWND window, HMENU& menu) {
 // While a plot runs closing only clears the running flag: the plot's message
 // step then ends the plot as an exit, and the dispatcher posts WM_CLOSE again.
 void OnClose(HWND window) {
+  if (!CloseMayProceed()) return;
   if (g_commands.plotRunning) {
     if (MessageBoxA(window, "終了しますか？", "Zirn", MB_ICONQUESTION | MB_OKCANCEL) == IDOK) {
       g_commands.plotRunning = false;

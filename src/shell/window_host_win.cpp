@@ -1,6 +1,7 @@
 #include "shell/window_host_win.h"
 
 #include "commands/command_state.h"
+#include "commands/file_commands.h"
 #include "engine/engine_state.h"
 #include "res/resource.h"
 
@@ -24,12 +25,15 @@ void CALLBACK ProgressTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
 int WindowHost::PumpOneMessage(int* stopCode) {
   MSG message;
   if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // A save does not stop: it keeps an exit or close for its end.
     if (message.message == WM_CLOSE) {
+      if (!CloseMayProceed()) return 0;
       *stopCode = kPlotExit;
       return 1;
     }
     if (message.message == WM_COMMAND &&
         (message.wParam == IDM_EXIT || message.wParam == IDM_STOP)) {
+      if (!CommandMayRun(static_cast<int>(message.wParam))) return 0;
       *stopCode = static_cast<int>(message.wParam);
       return 1;
     }

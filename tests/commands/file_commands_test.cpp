@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -190,6 +191,34 @@ TEST_F(FileCommandTest, DroppedAndCommandLineNamesOpenOnlyParameterFiles) {
   std::snprintf(g_image.fileName, sizeof g_image.fileName, "%s", "C:\\dir.d\\readme");
   OpenCommandLineFileFlow(files);
   EXPECT_TRUE(files.sent.empty());
+}
+
+// The save's message step dispatches whatever the user does meanwhile.
+TEST_F(FileCommandTest, DuringASaveCommandsWaitAndAnExitClosesAfterIt) {
+  const std::vector<int16_t> computed = Counts(g_commands.current);
+  int steps = 0;
+  Ui().onPump = [&] {
+    ++steps;
+    EXPECT_FALSE(CommandMayRun(IDM_START));
+    EXPECT_FALSE(CommandMayRun(IDM_OPEN_DROPPED_FILE));
+    EXPECT_FALSE(CommandMayRun(steps == 1 ? IDM_EXIT : IDM_STOP));
+    EXPECT_FALSE(CloseMayProceed());
+    EXPECT_FALSE(files.commands.Called("post close"));
+  };
+  SaveAs("plot");
+  Ui().onPump = nullptr;
+  EXPECT_GT(steps, 0);
+  EXPECT_EQ(std::count(files.commands.calls.begin(), files.commands.calls.end(), "post close"), 1);
+  EXPECT_TRUE(CommandMayRun(IDM_START));
+  EXPECT_TRUE(CloseMayProceed());
+
+  EXPECT_EQ(Counts(g_commands.current), computed);
+  EXPECT_TRUE(FileExists(folder.File("plot.DTL")));
+
+  // Nothing asked for during the save: nothing closes.
+  files.commands.calls.clear();
+  SaveAs("again");
+  EXPECT_FALSE(files.commands.Called("post close"));
 }
 
 TEST_F(FileCommandTest, SavesNeedAPictureAndReportAFailedWrite) {

@@ -2,6 +2,7 @@
 
 int FakeUiHost::PumpOneMessage(int* code) {
   ++pumpCalls;
+  if (onPump) onPump();
   if (stopAtPump != 0 && pumpCalls == stopAtPump) {
     *code = stopCode;
     return 1;

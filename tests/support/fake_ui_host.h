@@ -2,6 +2,7 @@
 // A UiHost for tests: counts message steps, can ask for a stop at a chosen
 // step, records drawn pixels, titles and messages.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class FakeUiHost : public UiHost {
   int stopAtPump = 0;
   int stopCode = kPlotStop;
   bool recordPixels = false;
+  // Called at every message step, as messages dispatched there would run.
+  std::function<void()> onPump;
 
   int pumpCalls = 0;
   std::vector<Pixel> pixels;
