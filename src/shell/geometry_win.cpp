@@ -1,5 +1,7 @@
 #include "shell/geometry_win.h"
 
+#include <algorithm>
+
 #include "colour/dib_layout.h"
 #include "files/image_state.h"
 #include "shell/shell_state_win.h"
@@ -81,9 +83,14 @@ int FitWindowToImage(HWND window) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateScrollRanges(window);
     // A vertical bar in a window that could still grow means the menu bar
-    // took a second line: grow by one menu height and try again.
+    // wrapped onto more lines (a narrow picture): grow by what the client
+    // area lacks, at least one menu line, and try again.
     if (!HasStyle(window, WS_VSCROLL) || rect.bottom >= desktop.bottom) break;
-    rect.bottom += GetSystemMetrics(SM_CYMENU);
+    RECT client;
+    GetClientRect(window, &client);
+    const int32_t lacking = g_image.height - (client.bottom - client.top);
+    rect.bottom += std::max<int32_t>(lacking, GetSystemMetrics(SM_CYMENU));
+    rect.bottom = std::min(rect.bottom, desktop.bottom);
   }
   return 1;
 }
