@@ -2,9 +2,8 @@
 
 #include <cstring>
 
+#include "shell/shell_state_win.h"
 #include "shell/window_hooks_win.h"
-
-DropList g_droppedFiles;
 
 namespace {
 
@@ -44,10 +43,10 @@ class HdropSource : public DropSource {
 
 void ReadDrop(HDROP drop) {
   HdropSource source(drop);
-  g_droppedFiles.ReadDrop(source);
+  g_shell.droppedFiles.ReadDrop(source);
   DragFinish(drop);
 }
 
-void FreeDroppedFiles() { g_droppedFiles.Free(); }
+void FreeDroppedFiles() { g_shell.droppedFiles.Free(); }
 
 void ReadDroppedFiles(HDROP drop) { ReadDrop(drop); }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "shell/drop_list.h"
+
 using Ctl3dColorChangeProc = BOOL(WINAPI*)();
 
 // The built-in picture shown until the first image arrives.
@@ -25,6 +27,7 @@ struct ShellState {
   HPALETTE displayPalette = nullptr;  // made lazily by painting
   RECT selection = {};                // the mouse selection in client pixels
   StartupPicture startup;
+  DropList droppedFiles;  // the files of the last drop; emptied when the window closes
 };
 
 extern ShellState g_shell;
