@@ -213,6 +213,8 @@ void OpenBitmapFlow(FileCommandHost& host) {
 void OpenDroppedFileFlow(FileCommandHost& host) {
   const char* dropped = host.FirstDroppedName();
   if (dropped == nullptr) return;
+  // The shared text buffer keeps the name as dropped, whatever it names.
+  std::snprintf(g_commands.text, sizeof g_commands.text, "%s", dropped);
   char name[kFileNameSize];
   if (!TakeParameterFileName(dropped, name, sizeof name)) return;
   host.BringToFront();

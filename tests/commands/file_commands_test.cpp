@@ -174,6 +174,7 @@ TEST_F(FileCommandTest, DroppedAndCommandLineNamesOpenOnlyParameterFiles) {
   OpenDroppedFileFlow(files);
   EXPECT_TRUE(files.sent.empty());
   EXPECT_FALSE(files.Called("bring to front"));
+  EXPECT_EQ(std::string(g_commands.text), files.droppedName);
 
   files.droppedName = path;
   OpenDroppedFileFlow(files);
