@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <thread>
 
 #include "colour/palette.h"
@@ -19,17 +21,27 @@ int Pump(UiHost& host, int* stopCode) {
   return host.PumpOneMessage(stopCode);
 }
 
-void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line) {
+// Draws a finished line as the reference draws its pixels; `colours` holds
+// sizeX entries, or is null when there was no memory for it.
+void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line, uint32_t* colours) {
   const int16_t* row = record.rows->rows[line];
   for (int32_t column = 0; column < record.sizeX; ++column) {
-    host.DrawPixel(column, line, CountColour(record, row[column], static_cast<int32_t>(limit)));
+    const uint32_t colour = CountColour(record, row[column], static_cast<int32_t>(limit));
+    if (colours == nullptr) {
+      host.DrawPixel(column, line, colour);
+    } else {
+      colours[column] = colour;
+    }
   }
+  if (colours != nullptr) host.DrawLine(line, colours, record.sizeX);
 }
 
 // The calling thread's part: returns 0 when every line is finished, or the
 // stop code the message step gave.
 int KeepWindowAlive(UiHost& host, PlotRecord& record, uint32_t limit, RowQueue& queue) {
   const bool live = (record.flags & kFlagLiveDrawing) != 0;
+  std::unique_ptr<uint32_t[]> colours;
+  if (live) colours.reset(new (std::nothrow) uint32_t[static_cast<size_t>(record.sizeX)]);
   int stopCode = 0;
   for (;;) {
     for (int pump = 0; pump < kPumpsPerWait; ++pump) {
@@ -37,7 +49,7 @@ int KeepWindowAlive(UiHost& host, PlotRecord& record, uint32_t limit, RowQueue& 
     }
     for (int32_t line = queue.NextFinishedLine(); line >= 0; line = queue.NextFinishedLine()) {
       if (!live) continue;
-      DrawLine(host, record, limit, line);
+      DrawLine(host, record, limit, line, colours.get());
       if (Pump(host, &stopCode) != 0) return stopCode;
     }
     if (queue.LinesSeen() == record.sizeY) return kPlotComplete;

@@ -23,6 +23,11 @@ class UiHost {
   virtual int PumpOneMessage(int* stopCode) = 0;
   // Live drawing: sets client pixel (column, row) to colour 0x00BBGGRR.
   virtual void DrawPixel(int32_t column, int32_t row, uint32_t colour) = 0;
+  // Live drawing of a whole line: pixels (0, row) to (count - 1, row), the
+  // same as DrawPixel for each; a window takes its device context once.
+  virtual void DrawLine(int32_t row, const uint32_t* colours, int32_t count) {
+    for (int32_t column = 0; column < count; ++column) DrawPixel(column, row, colours[column]);
+  }
   virtual void SetTitle(const char* text) = 0;
   virtual void ShowMessage(const char* text, const char* caption, MessageIcon icon) = 0;
 };

@@ -296,6 +296,33 @@ TEST(FilesE2e, DroppedParameterFilesOpenAndOtherFilesAreIgnored) {
       << zirn.Title();
 }
 
+// Key "O" asks for live drawing: finished lines appear while the plot runs,
+// the bottom line first. Palette entry 0 (counts at the limit, every pixel of
+// the slow view) is white and every other entry black, so white can only come
+// from the new plot.
+TEST(FilesE2e, LiveDrawingShowsFinishedLinesWhileThePlotRuns) {
+  TestFolder folder;
+  std::string text = e2e_files::SlowPlotText(" O");
+  text.insert(text.rfind("%end"),
+              " p16\r\n 0F0F0F 000000 000000 000000 000000 000000 000000 000000\r\n"
+              " 000000 000000 000000 000000 000000 000000 000000 000000\r\n");
+  const std::string live = folder.File("live.PMF");
+  ASSERT_TRUE(e2e_files::WriteText(live, text));
+  ZirnProcess zirn;
+  ASSERT_TRUE(StartFirstPlot(zirn));
+  ASSERT_TRUE(e2e_files::DropFiles(zirn, {live}));
+  const auto plotting = [&] { return zirn.Title().find(" / 400") != std::string::npos; };
+  ASSERT_TRUE(e2e::WaitUntil(plotting)) << zirn.Title();
+  Picture shown;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    shown = zirn.CaptureClient();
+    return shown.height >= 400 && shown.At(0, 399) == e2e::Rgb(255, 255, 255);
+  }));
+  EXPECT_TRUE(plotting()) << "the plot ended before its lines were seen: " << zirn.Title();
+  zirn.PostCommand(IDM_STOP);
+  EXPECT_TRUE(zirn.WaitForTitle(std::string("live.PMF ") + kFirstPlotTitle)) << zirn.Title();
+}
+
 TEST(FilesE2e, AFileDroppedDuringAPlotIsNotOpened) {
   TestFolder folder;
   const std::string deep = folder.File("deep.pmf");
