@@ -68,7 +68,9 @@ void WindowFileCommandHost::ShowCannotSave() {
   MessageBoxA(window_, "ファイルを保存できません。", "Zirn", MB_ICONINFORMATION);
 }
 
-const char* WindowFileCommandHost::FirstDroppedName() { return g_shell.droppedFiles.FirstDroppedName(); }
+const char* WindowFileCommandHost::FirstDroppedName() {
+  return g_shell.droppedFiles.FirstDroppedName();
+}
 
 std::unique_ptr<char[]> WindowFileCommandHost::FetchClipboardText() {
   return ::FetchClipboardText(window_);

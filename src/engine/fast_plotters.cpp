@@ -81,8 +81,8 @@ int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   ReverseLines(lines.get(), record.sizeY);
   const RealPlotSetup setup{columns.get(), lines.get(),   (record.flags & kFlagJulia) != 0,
                             record.juliaR, record.juliaI, limit};
-  const int result =
-      RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup), options.startThread);
+  const int result = RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup),
+                                        options.startThread);
   if (result != kLinesNotStarted) return result;
   return setup.julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
 }

@@ -10,7 +10,7 @@ enum class MessageIcon { Information, Error };
 // Stop codes of the message step, also plot result codes.
 enum PlotResult : int {
   kPlotComplete = 0,
-  kPlotRefused = 1,   // integer arithmetic cannot compute the region
+  kPlotRefused = 1,  // integer arithmetic cannot compute the region
   kPlotExit = 105,
   kPlotStop = 121,
 };

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <atomic>
+#include <cerrno>
 #include <thread>
 #include <tuple>
 #include <vector>
@@ -178,7 +178,7 @@ static int RefuseEveryThread(pthread_t*, const pthread_attr_t*, void* (*)(void*)
   return EAGAIN;
 }
 static int StartOnlyOneThread(pthread_t* thread, const pthread_attr_t* attributes,
-                       void* (*entry)(void*), void* argument) {
+                              void* (*entry)(void*), void* argument) {
   static std::atomic<int> started{0};
   if (started.fetch_add(1) % 2 != 0) return EAGAIN;
   return pthread_create(thread, attributes, entry, argument);
