@@ -25,8 +25,8 @@ void CompressPass(UiHost& host, const PlotRecord& record, int shift, BlockEncode
       ++progress.passed;  // counted first: a progress shown from inside the encoder includes this byte
       encoder.EncoderPutByte(static_cast<uint8_t>(static_cast<uint16_t>(counts[column]) >> shift));
     }
-    // The save always runs to its end: a stop, exit or close taken from the
-    // queue here is dropped.
+    // The save always runs to its end, whatever the message step returns; the
+    // window keeps an exit or close for the end of the save.
     int ignoredStop = 0;
     host.PumpOneMessage(&ignoredStop);
   }
