@@ -1,17 +1,16 @@
 #include "engine/fast_plotters.h"
 
 #include <algorithm>
-#include <atomic>
 #include <memory>
 #include <new>
 
-#include "engine/engine_state.h"
 #include "engine/fast_integer_rows.h"
 #include "engine/fast_plot_driver.h"
 #include "engine/fast_real_rows.h"
 #include "engine/fixed_point.h"
 #include "engine/fpu_precision.h"
 #include "engine/integer_plotters.h"
+#include "engine/plot_start.h"
 #include "engine/plotters.h"
 
 namespace {
@@ -67,10 +66,8 @@ SimdLevel ChosenLevel(const PlotOptions& options) {
 int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   if (!CountBufferFits(record)) return kPlotRefused;
   ExtendedPrecisionScope precision;
-  const uint32_t limit = EffectiveLimit(record.limit);
-  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
-  record.shownHeight = record.height;
-  const long double step = static_cast<long double>(record.shownHeight) / record.sizeY;
+  const uint32_t limit = BeginPlot(record);
+  const long double step = RealStep(record);
   auto columns = Accumulate(record.x, step, record.sizeX, AddReal);
   auto lines = Accumulate(record.y, step, record.sizeY, AddReal);
   if (columns == nullptr || lines == nullptr) {
@@ -92,13 +89,10 @@ int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options
   // the same cases and leaves the same state behind.
   if (!CountBufferFits(record)) return kPlotRefused;
   ExtendedPrecisionScope precision;  // exact conversions of the 80-bit coordinates
-  record.shownHeight = record.height;
-  const uint32_t limit = EffectiveLimit(record.limit);
-  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
+  const uint32_t limit = BeginPlot(record);
   const bool julia = (record.flags & kFlagJulia) != 0;
-  if (!FitsFixedRange(record, julia)) return kPlotRefused;
-  const FixedRegion region = ToFixedRegion(record);
-  if (region.step <= 0) return kPlotRefused;
+  FixedRegion region{};
+  if (!IntegerRegion(record, julia, &region)) return kPlotRefused;
   auto columns = Accumulate(region.left, region.step, record.sizeX, WrapAdd);
   auto lines = Accumulate(region.bottom, region.step, record.sizeY, WrapAdd);
   if (columns == nullptr || lines == nullptr) {

@@ -6,6 +6,7 @@
 #include "engine/fixed_point.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_lines.h"
+#include "engine/plot_start.h"
 
 FixedRegion ToFixedRegion(const PlotRecord& record) {
   FixedRegion region;
@@ -70,12 +71,9 @@ namespace {
 int PlotInteger(UiHost& host, PlotRecord& record, bool julia) {
   if (!CountBufferFits(record)) return kPlotRefused;
   ExtendedPrecisionScope precision;  // exact conversions of the 80-bit coordinates
-  record.shownHeight = record.height;
-  const uint32_t limit = EffectiveLimit(record.limit);
-  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
-  if (!FitsFixedRange(record, julia)) return kPlotRefused;
-  const FixedRegion region = ToFixedRegion(record);
-  if (region.step <= 0) return kPlotRefused;
+  const uint32_t limit = BeginPlot(record);
+  FixedRegion region{};
+  if (!IntegerRegion(record, julia, &region)) return kPlotRefused;
   if (!julia) {
     return PlotLines(host, record, limit, region.left, region.bottom, region.step,
                      MandelbrotCountInteger, WrapAdd);

@@ -1,15 +1,12 @@
-#include <atomic>
-
-#include "engine/engine_state.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_lines.h"
+#include "engine/plot_start.h"
 #include "engine/plotters.h"
 
 // The squares and the cross product are carried from the escape test into the
 // next step, so each iteration costs three multiplications. A sum of exactly 4
 // does not escape.
-int32_t JuliaCount(long double zx, long double zy, long double cr, long double ci,
-                   uint32_t limit) {
+int32_t JuliaCount(long double zx, long double zy, long double cr, long double ci, uint32_t limit) {
   long double xx = zx * zx;
   long double yy = zy * zy;
   long double xy = zx * zy;
@@ -39,12 +36,9 @@ template <typename CountPixel>
 int PlotReal(UiHost& host, PlotRecord& record, CountPixel countPixel) {
   if (!CountBufferFits(record)) return kPlotRefused;
   ExtendedPrecisionScope precision;
-  const uint32_t limit = EffectiveLimit(record.limit);
-  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
-  record.shownHeight = record.height;
-  const long double step = static_cast<long double>(record.shownHeight) / record.sizeY;
+  const uint32_t limit = BeginPlot(record);
   return PlotLines(
-      host, record, limit, record.x, record.y, step,
+      host, record, limit, record.x, record.y, RealStep(record),
       [&](long double cx, long double cy) { return countPixel(cx, cy, limit); }, AddStep);
 }
 

@@ -1,0 +1,33 @@
+#pragma once
+// How every plot begins, shared by the reference and the fast plotters so
+// that both always compute the same region with the same limit. Call after
+// the count-buffer check, under 64-bit x87 precision (ExtendedPrecisionScope).
+
+#include <atomic>
+#include <cstdint>
+
+#include "engine/engine_state.h"
+#include "engine/integer_plotters.h"
+#include "engine/plot_record.h"
+
+// The shown height becomes the height; the effective limit, which is
+// returned, goes to the progress state.
+inline uint32_t BeginPlot(PlotRecord& record) {
+  record.shownHeight = record.height;
+  const uint32_t limit = EffectiveLimit(record.limit);
+  g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
+  return limit;
+}
+
+// The distance between neighbouring pixels in 80-bit arithmetic.
+inline long double RealStep(const PlotRecord& record) {
+  return static_cast<long double>(record.shownHeight) / record.sizeY;
+}
+
+// The fixed-point region of an integer plot; false when the arithmetic cannot
+// hold it (the plot is refused before anything is computed).
+inline bool IntegerRegion(const PlotRecord& record, bool julia, FixedRegion* region) {
+  if (!FitsFixedRange(record, julia)) return false;
+  *region = ToFixedRegion(record);
+  return region->step > 0;
+}
