@@ -5,15 +5,7 @@
 
 #include <cstdint>
 
-// Scroll codes as the platform numbers them.
-enum ScrollCode : int {
-  kScrollLineUp = 0,  // also line left
-  kScrollLineDown = 1,
-  kScrollPageUp = 2,
-  kScrollPageDown = 3,
-  kScrollThumbPosition = 4,
-  kScrollThumbTrack = 5,
-};
+#include "shell/scroll_codes.h"
 
 // A component bar shows its level inverted (top = 15). Changes *level for
 // the line, page and thumb codes and returns true; other codes change nothing

@@ -11,6 +11,7 @@
 #include "commands/command_host.h"
 #include "commands/command_state.h"
 #include "commands/file_command_names.h"
+#include "commands/plot_control.h"
 #include "commands/titles.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
@@ -130,25 +131,8 @@ void LoadDataFileFlow(FileCommandHost& host) {
     return;
   }
   state.tickComputed = commands.TickCount();
-  FindCountRange(state.current);
-  if (commands.MakeBitmapFromCounts(state.current)) {
-    state.tickDrawn = commands.TickCount();
-    commands.InvalidateImage();
-    SetRegionTitle(commands.Ui());
-    state.plotDone = true;
-    state.current.shownSizeY = state.current.sizeY;
-    state.lastRead.endMode = kEndOfText;
-  }
-  PushHistory(state.current);
-  commands.EmptySelection();
+  if (ShowCurrentCounts(commands)) state.lastRead.endMode = kEndOfText;
   commands.RestoreCursor();
-}
-
-bool CommandMayRun(int command) {
-  CommandState& state = g_commands;
-  if (!state.saveRunning) return true;
-  if (command == IDM_EXIT) state.closeAfterSave = true;
-  return false;
 }
 
 bool CloseMayProceed() {
@@ -156,6 +140,11 @@ bool CloseMayProceed() {
   if (!state.saveRunning) return true;
   state.closeAfterSave = true;
   return false;
+}
+
+bool CommandMayRun(int command) {
+  if (command == IDM_EXIT) return CloseMayProceed();
+  return !g_commands.saveRunning;
 }
 
 void SaveParametersFlow(FileCommandHost& host) {

@@ -27,19 +27,9 @@ void RestoreBeforeStart(CommandHost& host, const PlotRecord& backup) {
 }
 
 void ShowCompletedPlot(CommandHost& host) {
-  CommandState& state = g_commands;
-  FindCountRange(state.current);
-  state.plotRunning = false;
+  g_commands.plotRunning = false;
   host.SwapMenu();
-  if (host.MakeBitmapFromCounts(state.current)) {
-    state.tickDrawn = host.TickCount();
-    host.InvalidateImage();
-    SetRegionTitle(host.Ui());
-    state.plotDone = true;
-    state.current.shownSizeY = state.current.sizeY;
-  }
-  PushHistory(state.current);
-  host.EmptySelection();
+  ShowCurrentCounts(host);
 }
 
 void FinishPlot(CommandHost& host, int result, const PlotRecord& backup) {
@@ -80,6 +70,22 @@ void RecolourCurrent(CommandHost& host) {
 bool PictureShowsCounts() { return g_commands.plotDone && g_image.imagePresent; }
 
 }  // namespace
+
+bool ShowCurrentCounts(CommandHost& host) {
+  CommandState& state = g_commands;
+  FindCountRange(state.current);
+  const bool shown = host.MakeBitmapFromCounts(state.current);
+  if (shown) {
+    state.tickDrawn = host.TickCount();
+    host.InvalidateImage();
+    SetRegionTitle(host.Ui());
+    state.plotDone = true;
+    state.current.shownSizeY = state.current.sizeY;
+  }
+  PushHistory(state.current);
+  host.EmptySelection();
+  return shown;
+}
 
 int RunPlotter(UiHost& ui, PlotRecord& record) { return RunPlot(ui, record, PlotOptions{}); }
 

@@ -7,6 +7,11 @@
 #include "commands/command_host.h"
 #include "engine/plot_record.h"
 
+// The current record's counts, just computed or loaded, become the picture on
+// display (with their range, title and timing) and the newest history entry.
+// False when the picture could not be built.
+bool ShowCurrentCounts(CommandHost& host);
+
 // Runs the plotter the record's flags choose (Julia, integer) on every core
 // and returns its result code.
 int RunPlotter(UiHost& ui, PlotRecord& record);

@@ -21,19 +21,21 @@ int Pump(UiHost& host, int* stopCode) {
   return host.PumpOneMessage(stopCode);
 }
 
-// Draws a finished line as the reference draws its pixels; `colours` holds
-// sizeX entries, or is null when there was no memory for it.
+// Draws a finished line with the reference's colours, through one DrawLine
+// call; pixel by pixel when there was no memory for `colours` (sizeX entries).
 void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line, uint32_t* colours) {
   const int16_t* row = record.rows->rows[line];
-  for (int32_t column = 0; column < record.sizeX; ++column) {
-    const uint32_t colour = CountColour(record, row[column], static_cast<int32_t>(limit));
-    if (colours == nullptr) {
-      host.DrawPixel(column, line, colour);
-    } else {
-      colours[column] = colour;
+  const auto colourAt = [&](int32_t column) {
+    return CountColour(record, row[column], static_cast<int32_t>(limit));
+  };
+  if (colours == nullptr) {
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      host.DrawPixel(column, line, colourAt(column));
     }
+    return;
   }
-  if (colours != nullptr) host.DrawLine(line, colours, record.sizeX);
+  for (int32_t column = 0; column < record.sizeX; ++column) colours[column] = colourAt(column);
+  host.DrawLine(line, colours, record.sizeX);
 }
 
 // The calling thread's part: returns 0 when every line is finished, or the

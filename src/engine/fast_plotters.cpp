@@ -61,8 +61,8 @@ SimdLevel ChosenLevel(const PlotOptions& options) {
   return std::min(options.simdLimit, DetectSimdLevel());
 }
 
-}  // namespace
-
+// The fast plotters return kLinesNotStarted, with nothing computed, when
+// their tables or threads cannot be had; RunPlot then runs the reference.
 int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   if (!CountBufferFits(record)) return kPlotRefused;
   ExtendedPrecisionScope precision;
@@ -70,18 +70,12 @@ int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   const long double step = RealStep(record);
   auto columns = Accumulate(record.x, step, record.sizeX, AddReal);
   auto lines = Accumulate(record.y, step, record.sizeY, AddReal);
-  if (columns == nullptr || lines == nullptr) {
-    // Too little memory for the tables: the reference needs none.
-    return (record.flags & kFlagJulia) != 0 ? PlotJulia(host, record)
-                                            : PlotMandelbrot(host, record);
-  }
+  if (columns == nullptr || lines == nullptr) return kLinesNotStarted;
   ReverseLines(lines.get(), record.sizeY);
   const RealPlotSetup setup{columns.get(), lines.get(),   (record.flags & kFlagJulia) != 0,
                             record.juliaR, record.juliaI, limit};
-  const int result = RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup),
-                                        options.startThread);
-  if (result != kLinesNotStarted) return result;
-  return setup.julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
+  return RunLinesInParallel(host, record, limit, options.threads, RealLineWorker(setup),
+                            options.startThread);
 }
 
 int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options) {
@@ -95,9 +89,7 @@ int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options
   if (!IntegerRegion(record, julia, &region)) return kPlotRefused;
   auto columns = Accumulate(region.left, region.step, record.sizeX, WrapAdd);
   auto lines = Accumulate(region.bottom, region.step, record.sizeY, WrapAdd);
-  if (columns == nullptr || lines == nullptr) {
-    return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
-  }
+  if (columns == nullptr || lines == nullptr) return kLinesNotStarted;
   ReverseLines(lines.get(), record.sizeY);
   const IntegerPlotSetup setup{columns.get(),
                                lines.get(),
@@ -106,20 +98,25 @@ int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options
                                julia ? ToFixed(record.juliaI) : 0,
                                limit,
                                IntegerKernelFor(ChosenLevel(options))};
-  const int result = RunLinesInParallel(host, record, limit, options.threads,
-                                        IntegerLineWorker(setup), options.startThread);
-  if (result != kLinesNotStarted) return result;
-  return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
+  return RunLinesInParallel(host, record, limit, options.threads, IntegerLineWorker(setup),
+                            options.startThread);
 }
 
-int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+int ReferencePlot(UiHost& host, PlotRecord& record) {
   const bool julia = (record.flags & kFlagJulia) != 0;
   if ((record.flags & kFlagInteger) != 0) {
-    if (options.useReference) {
-      return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
-    }
-    return FastPlotInteger(host, record, options);
+    return julia ? PlotJuliaInteger(host, record) : PlotMandelbrotInteger(host, record);
   }
-  if (options.useReference) return julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
-  return FastPlotReal(host, record, options);
+  return julia ? PlotJulia(host, record) : PlotMandelbrot(host, record);
+}
+
+}  // namespace
+
+int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  if (!options.useReference) {
+    const int result = (record.flags & kFlagInteger) != 0 ? FastPlotInteger(host, record, options)
+                                                          : FastPlotReal(host, record, options);
+    if (result != kLinesNotStarted) return result;
+  }
+  return ReferencePlot(host, record);
 }

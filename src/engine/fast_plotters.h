@@ -47,13 +47,10 @@ struct PlotOptions {
   // processor supports.
   SimdLevel simdLimit = SimdLevel::kAvx512;
   // Starts the worker threads; null is pthread_create. When not one thread
-  // starts, the reference plotter runs on the calling thread.
+  // starts (or memory for the fast plotter's tables is short), the reference
+  // plotter runs on the calling thread.
   ThreadStarter startThread = nullptr;
 };
 
 // Chooses the plotter by the record's flags: 0x002 Julia, 0x008 integer.
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options);
-
-// The fast plotters on their own (RunPlot without the reference choice).
-int FastPlotReal(UiHost& host, PlotRecord& record, const PlotOptions& options);
-int FastPlotInteger(UiHost& host, PlotRecord& record, const PlotOptions& options);

@@ -4,22 +4,13 @@
 
 #include <cstdint>
 
+#include "shell/scroll_codes.h"
+
 struct PixelRect {
   int32_t left = 0;
   int32_t top = 0;
   int32_t right = 0;
   int32_t bottom = 0;
-};
-
-// Scroll codes of WM_HSCROLL and WM_VSCROLL.
-enum ScrollCode : int {
-  kScrollLineUp = 0,
-  kScrollLineDown = 1,
-  kScrollPageUp = 2,
-  kScrollPageDown = 3,
-  kScrollThumbPosition = 4,
-  kScrollThumbTrack = 5,
-  kScrollEnd = 8,
 };
 
 // Largest scroll position for a picture extent seen through a client extent.

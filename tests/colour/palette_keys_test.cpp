@@ -8,20 +8,13 @@
 
 #include "colour/palette.h"
 #include "colour/palette_scroll_steps.h"
+#include "palette_levels.h"
 
 namespace {
 
-using Levels = std::array<int32_t, 3>;
-
-Levels Entry(int index) {
-  Levels levels;
-  GetPaletteEntry(index, &levels[0], &levels[1], &levels[2]);
-  return levels;
-}
-
 std::array<Levels, kPaletteSize> WholePalette() {
   std::array<Levels, kPaletteSize> palette;
-  for (int i = 0; i < kPaletteSize; ++i) palette[i] = Entry(i);
+  for (int i = 0; i < kPaletteSize; ++i) palette[i] = EntryLevels(i);
   return palette;
 }
 
@@ -34,10 +27,10 @@ class PaletteKeyTest : public ::testing::Test {
 
 TEST_F(PaletteKeyTest, ComponentKeysStepTheCurrentEntryAndStopAtTheEnds) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(Key('j'), kPaletteChanged);
-  EXPECT_EQ(Entry(0), (Levels{3, 0, 0}));
+  EXPECT_EQ(EntryLevels(0), (Levels{3, 0, 0}));
   const int results[] = {1, 1, 1, 0, 0};
   for (int expected : results) EXPECT_EQ(Key('m'), expected);
-  EXPECT_EQ(Entry(0), (Levels{0, 0, 0}));
+  EXPECT_EQ(EntryLevels(0), (Levels{0, 0, 0}));
 
   // Each pair of keys moves one component; the digits act like the letters.
   const struct {
@@ -46,15 +39,15 @@ TEST_F(PaletteKeyTest, ComponentKeysStepTheCurrentEntryAndStopAtTheEnds) {
   } keys[] = {{'j', 'm', '4', '1', 0}, {'k', ',', '5', '2', 1}, {'l', '.', '6', '3', 2}};
   entry = 1;  // (0, 0, 7)
   for (const auto& k : keys) {
-    const Levels before = Entry(1);
+    const Levels before = EntryLevels(1);
     Key(k.up);
     Key(k.upDigit);
     Levels raised = before;
     raised[k.component] += 2;
-    EXPECT_EQ(Entry(1), raised) << k.up;
+    EXPECT_EQ(EntryLevels(1), raised) << k.up;
     Key(k.down);
     Key(k.downDigit);
-    EXPECT_EQ(Entry(1), before) << k.down;
+    EXPECT_EQ(EntryLevels(1), before) << k.down;
   }
   entry = 9;  // (0, 0, 15)
   EXPECT_EQ(Key('l'), kPaletteUnchanged);
@@ -72,10 +65,10 @@ TEST_F(PaletteKeyTest, EntryKeysWrapAroundAndReportOnlyTheMove) {
 
 TEST_F(PaletteKeyTest, UpperCaseLettersActAsLowerCase) {
   EXPECT_EQ(Key('J'), kPaletteChanged);
-  EXPECT_EQ(Entry(0), (Levels{1, 0, 0}));
+  EXPECT_EQ(EntryLevels(0), (Levels{1, 0, 0}));
   const auto before = WholePalette();
   EXPECT_EQ(Key('R'), kPaletteChanged);
-  EXPECT_EQ(Entry(15), (Levels{1, 0, 0}));
+  EXPECT_EQ(EntryLevels(15), (Levels{1, 0, 0}));
   EXPECT_EQ(Key('r'), kPaletteChanged);
   EXPECT_EQ(WholePalette(), before);
 }
@@ -89,17 +82,18 @@ TEST_F(PaletteKeyTest, RampsHalvingAndNegative) {
   for (const auto& ramp : ramps) {
     Key(ramp.key);
     for (int i = 0; i < kPaletteSize; ++i) {
-      EXPECT_EQ(Entry(i), (Levels{ramp.unit[0] * i, ramp.unit[1] * i, ramp.unit[2] * i}))
+      EXPECT_EQ(EntryLevels(i), (Levels{ramp.unit[0] * i, ramp.unit[1] * i, ramp.unit[2] * i}))
           << ramp.key << " entry " << i;
     }
   }
   EXPECT_EQ(Key('n'), kPaletteChanged);
-  for (int i = 0; i < kPaletteSize; ++i) EXPECT_EQ(Entry(i), (Levels{15 - i, 15 - i, 15 - i}));
+  for (int i = 0; i < kPaletteSize; ++i)
+    EXPECT_EQ(EntryLevels(i), (Levels{15 - i, 15 - i, 15 - i}));
 
   SetPaletteEntry(3, 15, 7, 1);
   entry = 3;
   EXPECT_EQ(Key('h'), kPaletteChanged);
-  EXPECT_EQ(Entry(3), (Levels{7, 3, 0}));
+  EXPECT_EQ(EntryLevels(3), (Levels{7, 3, 0}));
 }
 
 TEST_F(PaletteKeyTest, ReversingASymmetricPaletteChangesNothing) {
@@ -113,12 +107,12 @@ TEST_F(PaletteKeyTest, ReversingASymmetricPaletteChangesNothing) {
 TEST_F(PaletteKeyTest, EveryHandledKeyClampsTheWholePalette) {
   SetPaletteEntry(5, 40, -3, 16);  // as a parameter text may leave it
   EXPECT_EQ(Key('f'), kPaletteChanged);
-  EXPECT_EQ(Entry(5), (Levels{15, 0, 15}));
+  EXPECT_EQ(EntryLevels(5), (Levels{15, 0, 15}));
   EXPECT_EQ(entry, 1);
 
   SetPaletteEntry(5, 40, -3, 16);
   EXPECT_EQ(Key('z'), kPaletteUnchanged);  // not a palette key: nothing is touched
-  EXPECT_EQ(Entry(5), (Levels{40, -3, 16}));
+  EXPECT_EQ(EntryLevels(5), (Levels{40, -3, 16}));
 }
 
 TEST_F(PaletteKeyTest, RandomKeysDrawGreenRedBlueFromTheGenerator) {
@@ -127,7 +121,7 @@ TEST_F(PaletteKeyTest, RandomKeysDrawGreenRedBlueFromTheGenerator) {
   std::srand(7);
   entry = 4;
   Key(' ');
-  EXPECT_EQ(Entry(4), (Levels{red, green, blue}));
+  EXPECT_EQ(EntryLevels(4), (Levels{red, green, blue}));
   EXPECT_EQ(entry, 4);
 
   std::srand(11);
@@ -136,7 +130,7 @@ TEST_F(PaletteKeyTest, RandomKeysDrawGreenRedBlueFromTheGenerator) {
   std::srand(11);
   Key('a');
   EXPECT_EQ(entry, chosen);
-  EXPECT_EQ(Entry(chosen), (Levels{r, g, b}));
+  EXPECT_EQ(EntryLevels(chosen), (Levels{r, g, b}));
 }
 
 TEST_F(PaletteKeyTest, DefaultKeyRestoresTheDefaultPalette) {

@@ -8,16 +8,9 @@
 
 #include "count_grid.h"
 #include "engine/plot_record.h"
+#include "palette_levels.h"
 
 namespace {
-
-using Levels = std::array<int32_t, 3>;
-
-Levels ProgramEntry(int index) {
-  Levels levels;
-  GetPaletteEntry(index, &levels[0], &levels[1], &levels[2]);
-  return levels;
-}
 
 std::pair<int32_t, int32_t> Range(const PlotRecord& record) { return {record.lower, record.upper}; }
 
@@ -63,18 +56,18 @@ TEST(ColourTables, MatchClosedFormsAndIndexOccurrences) {
 
 TEST(Palette, DefaultStagedAndOutOfRange) {
   SetDefaultPalette();
-  EXPECT_EQ(ProgramEntry(3), (Levels{7, 0, 7}));
-  EXPECT_EQ(ProgramEntry(6), (Levels{7, 7, 0}));
-  EXPECT_EQ(ProgramEntry(8), (Levels{4, 4, 4}));
-  EXPECT_EQ(ProgramEntry(12), (Levels{0, 15, 0}));
-  EXPECT_EQ(ProgramEntry(13), (Levels{0, 15, 15}));
+  EXPECT_EQ(EntryLevels(3), (Levels{7, 0, 7}));
+  EXPECT_EQ(EntryLevels(6), (Levels{7, 7, 0}));
+  EXPECT_EQ(EntryLevels(8), (Levels{4, 4, 4}));
+  EXPECT_EQ(EntryLevels(12), (Levels{0, 15, 0}));
+  EXPECT_EQ(EntryLevels(13), (Levels{0, 15, 15}));
   // Levels above 15 from parameter text are kept as they are.
   for (int i = 0; i < kPaletteSize; ++i) SetStagedEntry(i, i, 255, 16);
   ApplyStagedPalette();
-  EXPECT_EQ(ProgramEntry(9), (Levels{9, 255, 16}));
+  EXPECT_EQ(EntryLevels(9), (Levels{9, 255, 16}));
   SetPaletteEntry(16, 1, 1, 1);
   SetPaletteEntry(-1, 1, 1, 1);
-  EXPECT_EQ(ProgramEntry(16), (Levels{0, 0, 0}));
+  EXPECT_EQ(EntryLevels(16), (Levels{0, 0, 0}));
   EXPECT_STREQ(MethodName(3), "mod15+1");
   EXPECT_EQ(MethodName(4), nullptr);
 }
