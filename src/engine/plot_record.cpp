@@ -3,6 +3,8 @@
 void CopyRegion(PlotRecord& destination, const PlotRecord& source) {
   destination.x = source.x;
   destination.y = source.y;
+  destination.preciseX = source.preciseX;
+  destination.preciseY = source.preciseY;
   destination.height = source.height;
   destination.shownHeight = source.shownHeight;
 }
@@ -18,4 +20,6 @@ void ResetView(PlotRecord& record) {
   record.juliaR = 0;
   record.juliaI = 0;
   record.shownHeight = 4;
+  record.preciseX = record.preciseY = PreciseFromLongDouble(record.x);
+  record.preciseJuliaR = record.preciseJuliaI = PreciseFromLongDouble(record.juliaR);
 }

@@ -4,14 +4,16 @@
 
 #include <cstdint>
 
+#include "engine/precise_coordinate.h"
+
 // Option bits of PlotRecord::flags.
 enum PlotFlag : uint32_t {
-  kFlagJulia = 0x002,         // Julia set of (juliaR, juliaI); clear: Mandelbrot set
-  kFlagInteger = 0x008,       // fixed-point plotters
-  kFlagIntegerShadow = 0x010, // set and cleared with kFlagInteger; nothing reads it
-  kFlagLiveDrawing = 0x020,   // draw every pixel as soon as it is computed
-  kFlagD = 0x200,             // set by the parameter key "D"; no behaviour
-  kFlagJuliaStart = 0x400,    // the next start plots the Julia set of the picked point
+  kFlagJulia = 0x002,          // Julia set of (juliaR, juliaI); clear: Mandelbrot set
+  kFlagInteger = 0x008,        // fixed-point plotters
+  kFlagIntegerShadow = 0x010,  // set and cleared with kFlagInteger; nothing reads it
+  kFlagLiveDrawing = 0x020,    // draw every pixel as soon as it is computed
+  kFlagD = 0x200,              // set by the parameter key "D"; no behaviour
+  kFlagJuliaStart = 0x400,     // the next start plots the Julia set of the picked point
 };
 
 // sizeY rows of sizeX signed 16-bit counts; row 0 is the top image line.
@@ -24,13 +26,13 @@ struct CountBuffer {
 };
 
 struct PlotRecord {
-  long double x = -2;       // real part of the left image column
-  long double y = -2;       // imaginary part of the bottom image line
-  long double juliaR = 0;   // Julia constant
+  long double x = -2;      // real part of the left image column
+  long double y = -2;      // imaginary part of the bottom image line
+  long double juliaR = 0;  // Julia constant
   long double juliaI = 0;
-  double height = 4;        // region height for the next plot
-  double shownHeight = 4;   // region height of the counts held in rows
-  double returnHeight = 0;  // Mandelbrot height to return to from a Julia set
+  double height = 4;            // region height for the next plot
+  double shownHeight = 4;       // region height of the counts held in rows
+  double returnHeight = 0;      // Mandelbrot height to return to from a Julia set
   CountBuffer* rows = nullptr;  // owned by exactly one copy of the record
   int32_t limit = 100;
   int32_t lower = 0;
@@ -42,6 +44,12 @@ struct PlotRecord {
   int32_t colourMethod = 1;
   uint32_t flags = 0;
   int32_t pending = 0;
+  // x, y, juliaR and juliaI with every digit a deep view needs; each counts
+  // while its 80-bit field holds its rounding (precise_coordinate.h).
+  PreciseCoordinate preciseX;
+  PreciseCoordinate preciseY;
+  PreciseCoordinate preciseJuliaR;
+  PreciseCoordinate preciseJuliaI;
 };
 
 // Count at (row, column) of the record's buffer.

@@ -1,0 +1,35 @@
+#pragma once
+// The high-precision real of deep views: Boost.Multiprecision's binary
+// floating point with the mantissa of PreciseCoordinate. Every use of the
+// big-number library goes through this header.
+
+#include <boost/multiprecision/cpp_bin_float.hpp>
+#include <cstddef>
+
+#include "engine/precise_coordinate.h"
+
+constexpr unsigned kDeepBits = PreciseCoordinate::kWords * 32;
+
+using DeepReal = boost::multiprecision::number<
+    boost::multiprecision::cpp_bin_float<kDeepBits, boost::multiprecision::digit_base_2>,
+    boost::multiprecision::et_off>;
+
+DeepReal ToDeepReal(const PreciseCoordinate& precise);
+PreciseCoordinate ToPrecise(const DeepReal& value);
+
+// The coordinate that the pair stands for: the precise form while the 80-bit
+// field holds its rounding, otherwise the 80-bit field.
+DeepReal ExactCoordinate(long double field, const PreciseCoordinate& precise);
+// Stores value as the precise form and its rounding as the 80-bit field.
+void SetExactCoordinate(long double& field, PreciseCoordinate& precise, const DeepReal& value);
+
+// Reads a decimal number at text the way the parameter reader's numbers are
+// read (white space, sign, digits, point, exponent), keeping every digit up to
+// the precision of DeepReal. False, with nothing stored, when the text does
+// not start with such a number or its exponent is beyond any coordinate.
+bool ParseDeepReal(const char* text, DeepReal* value);
+
+// Formats value like printf's "%.<digits>g" (2 to 1000 significant digits,
+// trailing zeros removed, an exponent of at least two digits). Returns the
+// length, or 0 when out cannot hold the text and its NUL.
+size_t FormatDeepReal(const DeepReal& value, int digits, char* out, size_t size);

@@ -1,0 +1,70 @@
+// The high-precision real against the runtime's own 80-bit conversions: on
+// every 80-bit value the two must agree exactly, so that texts written and
+// read through either give the same bytes and the same numbers.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+#include "engine/deep_real.h"
+#include "engine/fpu_precision.h"
+#include "engine/plot_record.h"
+
+namespace {
+
+long double RandomExtended(std::mt19937_64& random) {
+  const uint64_t mantissa = random() | (uint64_t{1} << 63);
+  const int exponent = static_cast<int>(random() % 240) - 120;
+  const long double value = std::ldexp(static_cast<long double>(mantissa), exponent - 63);
+  return (random() & 1) ? -value : value;
+}
+
+TEST(DeepRealTest, FormatParseAndRoundingAgreeWithTheRuntimeOnEveryExtendedValue) {
+  ExtendedPrecisionScope precision;
+  std::mt19937_64 random(12345);
+  for (int trial = 0; trial < 20000; ++trial) {
+    const long double value = RandomExtended(random);
+    const int digits = 2 + static_cast<int>(random() % 20);
+    char expected[64], formatted[64];
+    std::snprintf(expected, sizeof expected, "%.*Lg", digits, value);
+    ASSERT_GT(FormatDeepReal(DeepReal(value), digits, formatted, sizeof formatted), 0u);
+    ASSERT_STREQ(formatted, expected);
+
+    DeepReal parsed;
+    ASSERT_TRUE(ParseDeepReal(expected, &parsed));
+    ASSERT_EQ(parsed.convert_to<long double>(), std::strtold(expected, nullptr)) << expected;
+    ASSERT_EQ(RoundToLongDouble(PreciseFromLongDouble(value)), value);
+  }
+}
+
+TEST(DeepRealTest, DigitsBeyondExtendedSurviveTheRecordAndAStalePreciseFormIsIgnored) {
+  const char* digits = "-0.743643887037158704752191506114774119993";
+  DeepReal value;
+  ASSERT_TRUE(ParseDeepReal(digits, &value));
+  PlotRecord record;
+  SetExactCoordinate(record.x, record.preciseX, value);
+  PlotRecord copy = record;
+  char text[64];
+  FormatDeepReal(ExactCoordinate(copy.x, copy.preciseX), 42, text, sizeof text);
+  EXPECT_STREQ(text, digits);
+  EXPECT_EQ(copy.x, value.convert_to<long double>());
+
+  copy.x = 0.25L;  // a plain 80-bit store makes the 80-bit value the coordinate
+  EXPECT_EQ(ExactCoordinate(copy.x, copy.preciseX), DeepReal(0.25L));
+}
+
+TEST(DeepRealTest, OnlyDecimalNumbersWithSaneExponentsAreParsed) {
+  DeepReal value;
+  EXPECT_FALSE(ParseDeepReal("  .e5", &value));
+  EXPECT_FALSE(ParseDeepReal("x1", &value));
+  EXPECT_FALSE(ParseDeepReal("1e999999999", &value));
+  ASSERT_TRUE(ParseDeepReal("\t+12.5e-3y", &value));
+  EXPECT_EQ(value, DeepReal("0.0125"));
+  ASSERT_TRUE(ParseDeepReal("7e", &value));  // an exponent without digits is not part of it
+  EXPECT_EQ(value, DeepReal(7));
+}
+
+}  // namespace
