@@ -12,6 +12,7 @@
 #include "engine/deep_real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
+#include "engine/view_precision.h"
 
 namespace {
 
@@ -65,6 +66,33 @@ TEST(DeepRealTest, OnlyDecimalNumbersWithSaneExponentsAreParsed) {
   EXPECT_EQ(value, DeepReal("0.0125"));
   ASSERT_TRUE(ParseDeepReal("7e", &value));  // an exponent without digits is not part of it
   EXPECT_EQ(value, DeepReal(7));
+}
+
+}  // namespace
+
+namespace {
+
+// Near -0.75 on 400 lines, 18 digits reach 1e-18: a thousandth of the step
+// while the height is at least 4e-13.
+TEST(ViewPrecisionTest, EighteenDigitViewsStayWithTheExtendedPlottersAndDeeperOnesDoNot) {
+  PlotRecord record;
+  record.x = -0.75L;
+  record.y = 0.1L;
+  record.sizeX = record.sizeY = 400;
+  record.height = 4.1e-13;
+  EXPECT_FALSE(NeedsDeepArithmetic(record));
+  EXPECT_EQ(CoordinateDigits(record.x, record), kExtendedDigits);
+  record.height = 3.9e-13;
+  EXPECT_TRUE(NeedsDeepArithmetic(record));
+  EXPECT_EQ(CoordinateDigits(record.x, record), 19);
+  record.height = 1e-300;
+  EXPECT_EQ(CoordinateDigits(record.x, record), 306);
+  EXPECT_EQ(CoordinateDigits(0, record), kExtendedDigits);
+
+  record.height = 4;  // a whole view with a Julia constant given too finely
+  record.flags |= kFlagJulia;
+  record.juliaR = 0.25L + 1e-19L;
+  EXPECT_FALSE(NeedsDeepArithmetic(record));
 }
 
 }  // namespace
