@@ -11,3 +11,9 @@ void ShowCannotOpenFile(const char* fileName, UiHost& host) {
   std::snprintf(text, sizeof text, "Cannot open file '%s' ..", fileName);
   host.ShowMessage(text, "Zirn", MessageIcon::Error);
 }
+
+void ShowTooLongForParameters(const char* fileName, UiHost& host) {
+  char text[kFileNameSize + 64];
+  std::snprintf(text, sizeof text, "File '%s' is too long for a parameter file ..", fileName);
+  host.ShowMessage(text, "Zirn", MessageIcon::Information);
+}

@@ -5,3 +5,6 @@ class UiHost;
 
 // "Cannot open file '<name>' .." with caption "Zirn" and the error icon.
 void ShowCannotOpenFile(const char* fileName, UiHost& host);
+// "File '<name>' is too long for a parameter file .." with caption "Zirn"
+// and the information icon.
+void ShowTooLongForParameters(const char* fileName, UiHost& host);

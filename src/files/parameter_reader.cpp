@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "colour/palette.h"
+#include "engine/deep_real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
 #include "files/parameter_text.h"
@@ -40,7 +41,21 @@ bool StartsDecimalNumber(const char* p) {
   return (*p >= '0' && *p <= '9') || *p == '.';
 }
 
-long double ExtendedValue(const char* p) { return StartsDecimalNumber(p) ? std::strtold(p, nullptr) : 0.0L; }
+long double ExtendedValue(const char* p) {
+  return StartsDecimalNumber(p) ? std::strtold(p, nullptr) : 0.0L;
+}
+
+// A coordinate key: the 80-bit field as the runtime converts the text, and
+// beside it every digit of the text (up to the precise form's precision).
+void ReadCoordinate(const char* p, long double& field, PreciseCoordinate& precise) {
+  field = ExtendedValue(p);
+  DeepReal value;
+  if (StartsDecimalNumber(p) && ParseDeepReal(p, &value)) {
+    precise = ToPrecise(value);
+  } else {
+    precise = PreciseFromLongDouble(field);
+  }
+}
 
 double DoubleValue(const char* p) { return StartsDecimalNumber(p) ? std::strtod(p, nullptr) : 0.0; }
 
@@ -134,11 +149,11 @@ ParameterReadResult ReadParameterText(const char* text, PlotRecord& record) {
         p = SkipLine(p);
         break;
       case 'x':
-        record.x = ExtendedValue(p);
+        ReadCoordinate(p, record.x, record.preciseX);
         ++result.fieldCount;
         break;
       case 'y':
-        record.y = ExtendedValue(p);
+        ReadCoordinate(p, record.y, record.preciseY);
         ++result.fieldCount;
         break;
       case 'h':
@@ -163,11 +178,11 @@ ParameterReadResult ReadParameterText(const char* text, PlotRecord& record) {
         break;
       case 'r':
         record.flags |= kFlagJulia;
-        record.juliaR = ExtendedValue(p);
+        ReadCoordinate(p, record.juliaR, record.preciseJuliaR);
         break;
       case 'i':
         record.flags |= kFlagJulia;
-        record.juliaI = ExtendedValue(p);
+        ReadCoordinate(p, record.juliaI, record.preciseJuliaI);
         break;
       case 'M':
         record.flags &= ~static_cast<uint32_t>(kFlagJulia);

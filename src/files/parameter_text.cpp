@@ -40,7 +40,8 @@ int TestParameterHeader(char* text, size_t capacity) {
 
   if (std::strncmp(second, kEndLine, sizeof kEndLine - 1) == 0) {
     // The appended LF guarantees a line end.
-    char* lineEnd = static_cast<char*>(std::memchr(second, '\n', static_cast<size_t>(text + textLength - second)));
+    char* lineEnd = static_cast<char*>(
+        std::memchr(second, '\n', static_cast<size_t>(text + textLength - second)));
     lineEnd[1] = '\0';
   }
   return std::strncmp(first, kHeader, kHeaderLength);
@@ -63,8 +64,13 @@ int ReadTextFile(const char* fileName, char* buffer, size_t size, UiHost& host) 
   const size_t read = size == 0 ? 0 : std::fread(buffer, 1, size, file);
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  // A text that fills the whole size may have been cut: refused.
-  if (failed || size == 0 || read > size - 1) return 0;
+  if (failed || size == 0) return 0;
+  // A text that fills the whole size may have been cut: refused, and said so,
+  // since the longest text Zirn writes fits.
+  if (read > size - 1) {
+    ShowTooLongForParameters(fileName, host);
+    return 0;
+  }
   buffer[read] = '\0';
   return 1;
 }

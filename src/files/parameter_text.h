@@ -9,23 +9,25 @@
 struct PlotRecord;
 class UiHost;
 
-// The buffers the callers use for a parameter text.
-constexpr size_t kParameterTextSize = 1024;
+// The buffers the callers use for a parameter text. The longest text the
+// writer makes, a Julia view 1e-300 high with four coordinates of about 310
+// digits and a data-file name of 255 characters, takes about 2000 bytes.
+constexpr size_t kParameterTextSize = 4096;
 // ReadTextFile's size for a parameter file: leaves room behind any accepted text.
-constexpr size_t kParameterFileReadSize = 1020;
+constexpr size_t kParameterFileReadSize = kParameterTextSize - 4;
 // Room TestParameterHeader needs behind the text: its LF, the " g\n" that
 // the callers append afterwards, and the NUL.
 constexpr size_t kParameterTextReserve = 5;
 constexpr size_t kDataFileNameSize = 256;  // a name of up to 255 characters
 
 enum ParameterEndMode : int32_t {
-  kEndOfText = 0,  // the text ended
-  kEndStart = 1,   // the key g: start a plot
+  kEndOfText = 0,    // the text ended
+  kEndStart = 1,     // the key g: start a plot
   kEndRecolour = 2,  // the key z (or a palette read by ReadPaletteText): re-colour
 };
 
 struct ParameterReadResult {
-  int32_t fieldCount = 0;   // keys among x, y, h/w, n, m that were read
+  int32_t fieldCount = 0;  // keys among x, y, h/w, n, m that were read
   int32_t endMode = kEndOfText;
   int32_t hasDataFile = 0;  // the key f was met
   char dataFileName[kDataFileNameSize] = {};
@@ -34,7 +36,8 @@ struct ParameterReadResult {
 // Writes the text of the record and the program palette into out (at most
 // outSize - 1 characters and a NUL; kParameterTextSize holds any text), lines
 // ending with CR LF. The f line is written only for a non-empty dataFileName.
-void WriteParameterText(char* out, size_t outSize, const PlotRecord& record, const char* dataFileName);
+void WriteParameterText(char* out, size_t outSize, const PlotRecord& record,
+                        const char* dataFileName);
 
 // 0 when the text (NUL-terminated within capacity bytes) is a parameter text:
 // a "%Zirn parameter file" line followed by another "%" line. Appends a LF to
@@ -56,6 +59,6 @@ ParameterReadResult ReadParameterText(const char* text, PlotRecord& record);
 ParameterReadResult ReadPaletteText(const char* text);
 
 // Reads the named file into buffer: 1 when it held at most size - 1 bytes
-// (then NUL-terminated), 0 otherwise. Only a file that cannot be opened is
-// reported ("Cannot open file '%s' ..").
+// (then NUL-terminated), 0 otherwise. A file that cannot be opened is
+// reported ("Cannot open file '%s' .."), and so is one too long for buffer.
 int ReadTextFile(const char* fileName, char* buffer, size_t size, UiHost& host);

@@ -3,19 +3,25 @@
 #include <cstring>
 
 #include "colour/palette.h"
+#include "engine/deep_real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
+#include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
 namespace {
 
 constexpr int kEntriesPerLine = 8;
+constexpr size_t kCoordinateTextSize = kMostCoordinateDigits + 16;
+static_assert(kCoordinateTextSize >= kDataFileNameSize);
 
 // mingw's printf in C99 mode (which formats long double) is checked as GNU printf.
 #ifdef __MINGW32__
-#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) __attribute__((format(gnu_printf, formatIndex, firstArgument)))
+#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) \
+  __attribute__((format(gnu_printf, formatIndex, firstArgument)))
 #else
-#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) __attribute__((format(printf, formatIndex, firstArgument)))
+#define ZIRN_PRINTF_CHECK(formatIndex, firstArgument) \
+  __attribute__((format(printf, formatIndex, firstArgument)))
 #endif
 
 // The text with LF line ends, built item by item.
@@ -25,8 +31,10 @@ class ParameterTextArea {
   // left-justified width put at its end (the padding sits before the item's
   // closing LF when it has one), so no line carries trailing spaces.
   ZIRN_PRINTF_CHECK(2, 3) void AppendItem(const char* format, ...) {
-    // The longest item is the f line: a 255-character name and 5 more.
-    char item[kDataFileNameSize + 16];
+    // The longest items are the f line (a 255-character name and 5 more) and
+    // a coordinate of kMostCoordinateDigits digits with its sign, point,
+    // exponent and key.
+    char item[kCoordinateTextSize + 16];
     va_list arguments;
     va_start(arguments, format);
     const int formatted = std::vsnprintf(item, sizeof item, format, arguments);
@@ -75,18 +83,35 @@ void AppendPaletteLine(ParameterTextArea& area, int first) {
   }
 }
 
+// One coordinate line: the 18 digits of the 80-bit value, byte for byte as
+// always, while the view needs no more; otherwise the digits it needs from
+// the precise form, so that the corner read back lies within a thousandth of
+// a pixel of the one plotted.
+void AppendCoordinate(ParameterTextArea& area, char key, long double value,
+                      const PreciseCoordinate& precise, const PlotRecord& record) {
+  const int digits = CoordinateDigits(value, record);
+  if (digits == kExtendedDigits) {
+    area.AppendItem(" %c%-20.18Lg\n", key, value);
+    return;
+  }
+  char text[kCoordinateTextSize];
+  if (FormatDeepReal(ExactCoordinate(value, precise), digits, text, sizeof text) == 0) return;
+  area.AppendItem(" %c%s\n", key, text);
+}
+
 }  // namespace
 
-void WriteParameterText(char* out, size_t outSize, const PlotRecord& record, const char* dataFileName) {
+void WriteParameterText(char* out, size_t outSize, const PlotRecord& record,
+                        const char* dataFileName) {
   ExtendedPrecisionScope precision;
   ParameterTextArea area;
   area.AppendItem("%%Zirn parameter file\n");
-  area.AppendItem(" x%-20.18Lg\n", record.x);
-  area.AppendItem(" y%-20.18Lg\n", record.y);
+  AppendCoordinate(area, 'x', record.x, record.preciseX, record);
+  AppendCoordinate(area, 'y', record.y, record.preciseY, record);
   area.AppendItem(" w%-17.15g\n", record.height);
   if ((record.flags & kFlagJulia) != 0) {
-    area.AppendItem(" r%-20.18Lg\n", record.juliaR);
-    area.AppendItem(" i%-20.18Lg\n", record.juliaI);
+    AppendCoordinate(area, 'r', record.juliaR, record.preciseJuliaR, record);
+    AppendCoordinate(area, 'i', record.juliaI, record.preciseJuliaI, record);
   }
   area.AppendItem(" m%-6d", record.colourMethod);
   area.AppendItem(" X%-6d", record.sizeX);
