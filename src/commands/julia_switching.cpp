@@ -3,11 +3,12 @@
 #include "commands/command_state.h"
 #include "commands/plot_control.h"
 #include "commands/titles.h"
+#include "engine/deep_real.h"
+#include "engine/view_precision.h"
 #include "res/resource.h"
 
 namespace {
 
-constexpr double kSmallestReturnHeight = 1e-20;
 constexpr uint32_t kJuliaFlags = kFlagJulia | kFlagJuliaStart;
 
 // Sets the Julia start on the current record and on the newest history
@@ -23,17 +24,36 @@ void ArmCurrentRecord(bool rememberHeight) {
   if (inHistory) PushHistory(current);
 }
 
+// The corner coordinate half the return height below the constant: the
+// 80-bit difference while the view needs no more digits than it holds, the
+// exact one for a deep view.
+void CentreOn(long double& corner, PreciseCoordinate& preciseCorner, long double constant,
+              const PreciseCoordinate& preciseConstant, long double half, long double step) {
+  corner = constant - half;
+  if (DigitsNeeded(corner, step) <= kExtendedDigits) {
+    preciseCorner = PreciseFromLongDouble(corner);
+  } else {
+    SetExactCoordinate(corner, preciseCorner,
+                       ExactCoordinate(constant, preciseConstant) - DeepReal(half));
+  }
+}
+
 }  // namespace
 
 void PrepareMandelbrotReturn(PlotRecord& pending, const PlotRecord& current) {
   pending = current;
-  // Written as a negated comparison so that a NaN is replaced as well.
-  if (!(pending.returnHeight >= kSmallestReturnHeight)) pending.returnHeight = pending.height;
+  // A return height that was never set (0), or is no height at all, gives way
+  // to the height. Every positive height is kept: deep views go far below
+  // the 1e-20 that was once the smallest. Written as a negated comparison so
+  // that a NaN is replaced as well.
+  if (!(pending.returnHeight > 0)) pending.returnHeight = pending.height;
   const long double half = static_cast<long double>(pending.returnHeight) * 0.5L;
-  pending.x = pending.juliaR - half;
-  pending.y = pending.juliaI - half;
+  const long double step = ViewStep(pending.returnHeight, pending.sizeY);
+  CentreOn(pending.x, pending.preciseX, pending.juliaR, pending.preciseJuliaR, half, step);
+  CentreOn(pending.y, pending.preciseY, pending.juliaI, pending.preciseJuliaI, half, step);
   pending.height = pending.shownHeight = pending.returnHeight;
   pending.juliaR = pending.juliaI = 0;
+  pending.preciseJuliaR = pending.preciseJuliaI = PreciseFromLongDouble(0);
   pending.pending = 1;
   pending.flags &= ~kJuliaFlags;
 }

@@ -95,7 +95,10 @@ void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) 
     record.flags = (record.flags & ~kFlagJuliaStart) | kFlagJulia;
     record.juliaR = zoom.x;
     record.juliaI = zoom.y;
+    record.preciseJuliaR = zoom.preciseX;
+    record.preciseJuliaI = zoom.preciseY;
     record.x = record.y = -2;
+    record.preciseX = record.preciseY = PreciseFromLongDouble(-2);
     record.height = 4;
     record.shownHeight = record.height;
   } else if (zoom.pending == 1) {

@@ -5,6 +5,8 @@
 
 #include "commands/command_state.h"
 #include "commands/titles.h"
+#include "engine/deep_real.h"
+#include "engine/view_precision.h"
 
 namespace {
 
@@ -15,12 +17,21 @@ constexpr size_t kReportTextSize = 128;
 int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
 int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 
-// The corner goes through text so that it carries no more digits than the
-// parameter text keeps; a saved region then reads back as the same plot.
-long double RoundTo18Digits(long double value) {
-  char text[kRoundingTextSize];
-  std::snprintf(text, sizeof text, "%-20.18Lg\n", value);
-  return std::strtold(text, nullptr);
+// A coordinate moved by a selection goes through text so that it carries no
+// more digits than the parameter text keeps, and a saved region reads back
+// as the same plot: 18 digits of the 80-bit sum while the new view needs no
+// more, otherwise the digits of the deep view from the exact sum.
+void MoveCoordinate(long double& field, PreciseCoordinate& precise, int32_t pixels,
+                    long double step, const DeepReal& exactStep, long double newStep) {
+  const long double moved = field + pixels * step;
+  char text[kMostCoordinateDigits + 16];
+  const int digits = DigitsNeeded(moved, newStep);
+  if (digits <= kExtendedDigits ||
+      FormatDeepReal(ExactCoordinate(field, precise) + pixels * exactStep, digits, text,
+                     sizeof text) == 0) {
+    std::snprintf(text, sizeof text, "%-20.18Lg\n", moved);
+  }
+  SetCoordinateFromText(text, field, precise);
 }
 
 double RoundTo15Digits(long double value) {
@@ -34,15 +45,17 @@ long double PixelStep(const PlotRecord& record) {
   return static_cast<long double>(record.shownHeight) / record.shownSizeY;
 }
 
-// Moves R's corner to the rectangle's lower-left corner in the plane.
+// Moves R's corner to the rectangle's lower-left corner in the plane, with
+// the digits a view of step newStep needs.
 void MoveCorner(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll,
-                long double step) {
+                long double step, long double newStep) {
   const int32_t h = scroll.horizontal;
   const int32_t v = scroll.vertical;
-  record.x += Min(rect.left + h, rect.right + h) * step;
-  record.y += (record.shownSizeY - Max(rect.top + v, rect.bottom + v)) * step;
-  record.x = RoundTo18Digits(record.x);
-  record.y = RoundTo18Digits(record.y);
+  const DeepReal exactStep = DeepReal(record.shownHeight) / record.shownSizeY;
+  MoveCoordinate(record.x, record.preciseX, Min(rect.left + h, rect.right + h), step, exactStep,
+                 newStep);
+  MoveCoordinate(record.y, record.preciseY, record.shownSizeY - Max(rect.top + v, rect.bottom + v),
+                 step, exactStep, newStep);
   record.shownSizeY = record.sizeY;
 }
 
@@ -56,14 +69,18 @@ void SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrig
     return;
   }
   const long double step = PixelStep(record);
-  MoveCorner(record, rect, scroll, step);
-  record.height = RoundTo15Digits(step * rows);
-  record.shownHeight = record.height;
+  const double height = RoundTo15Digits(step * rows);
+  MoveCorner(record, rect, scroll, step, ViewStep(height, record.sizeY));
+  record.height = record.shownHeight = height;
   record.pending = 1;
 }
 
 void SelectionToPoint(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll) {
-  if (record.shownSizeY > 0) MoveCorner(record, rect, scroll, PixelStep(record));
+  // The point keeps the digits of the view it was picked in.
+  if (record.shownSizeY > 0) {
+    MoveCorner(record, rect, scroll, PixelStep(record),
+               ViewStep(record.shownHeight, record.shownSizeY));
+  }
   record.height = record.shownHeight = 0;
   record.pending = 0;
 }

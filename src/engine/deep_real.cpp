@@ -1,6 +1,7 @@
 #include "engine/deep_real.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -139,6 +140,13 @@ bool ParseDeepReal(const char* text, DeepReal* value) {
   return true;
 }
 
+void SetCoordinateFromText(const char* text, long double& field, PreciseCoordinate& precise) {
+  ExtendedPrecisionScope precision;
+  field = std::strtold(text, nullptr);
+  DeepReal value;
+  precise = ParseDeepReal(text, &value) ? ToPrecise(value) : PreciseFromLongDouble(field);
+}
+
 size_t FormatDeepReal(const DeepReal& value, int digits, char* out, size_t size) {
   if (digits < 2) digits = 2;  // Boost reads 0 digits after the point as "all of them"
   if (digits > kLargestFormatDigits) digits = kLargestFormatDigits;
@@ -166,8 +174,8 @@ size_t FormatDeepReal(const DeepReal& value, int digits, char* out, size_t size)
       while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
       if (!fraction.empty()) text += '.' + fraction;
       char exponentText[16];
-      std::snprintf(exponentText, sizeof exponentText, "e%c%02ld", exponent < 0 ? '-' : '+',
-                    exponent < 0 ? -exponent : exponent);
+      std::snprintf(exponentText, sizeof exponentText, "e%c%02d", exponent < 0 ? '-' : '+',
+                    static_cast<int>(exponent < 0 ? -exponent : exponent));
       text += exponentText;
     } else {
       std::string whole, fraction;

@@ -29,6 +29,11 @@ void SetExactCoordinate(long double& field, PreciseCoordinate& precise, const De
 // not start with such a number or its exponent is beyond any coordinate.
 bool ParseDeepReal(const char* text, DeepReal* value);
 
+// A coordinate given as text: the 80-bit field as the runtime converts it
+// (strtold), the precise form from every digit. Text that is not a decimal
+// number (ParseDeepReal) gives the precise form of the 80-bit field.
+void SetCoordinateFromText(const char* text, long double& field, PreciseCoordinate& precise);
+
 // Formats value like printf's "%.<digits>g" (2 to 1000 significant digits,
 // trailing zeros removed, an exponent of at least two digits). Returns the
 // length, or 0 when out cannot hold the text and its NUL.

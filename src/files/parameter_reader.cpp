@@ -41,19 +41,14 @@ bool StartsDecimalNumber(const char* p) {
   return (*p >= '0' && *p <= '9') || *p == '.';
 }
 
-long double ExtendedValue(const char* p) {
-  return StartsDecimalNumber(p) ? std::strtold(p, nullptr) : 0.0L;
-}
-
 // A coordinate key: the 80-bit field as the runtime converts the text, and
 // beside it every digit of the text (up to the precise form's precision).
 void ReadCoordinate(const char* p, long double& field, PreciseCoordinate& precise) {
-  field = ExtendedValue(p);
-  DeepReal value;
-  if (StartsDecimalNumber(p) && ParseDeepReal(p, &value)) {
-    precise = ToPrecise(value);
+  if (StartsDecimalNumber(p)) {
+    SetCoordinateFromText(p, field, precise);
   } else {
-    precise = PreciseFromLongDouble(field);
+    field = 0;
+    precise = PreciseFromLongDouble(0);
   }
 }
 

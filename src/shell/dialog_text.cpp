@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/deep_real.h"
+#include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
 namespace {
@@ -57,6 +59,34 @@ void FormatExtended(long double value, char* field) {
   CopyTrimmed(text, field);
 }
 
+// The coordinate edits show 15 digits while the view needs no more than an
+// 80-bit value holds, and otherwise every digit the deep view needs, so that
+// confirming the dialog plots the same view.
+constexpr int kDialogDigits = 15;
+
+// Digits for a coordinate of a view `height` high on `sizeY` lines: 0 for
+// the dialog's usual 15, or the count of a deep view.
+int DeepDigits(long double value, double height, int32_t sizeY) {
+  const int needed = DigitsNeeded(value, ViewStep(height, sizeY));
+  return needed > kExtendedDigits ? needed : 0;
+}
+
+// value with the dialog's digits; exact() gives the precise value, which is
+// formed only for a deep view.
+template <typename Exact>
+void FormatCoordinate(long double value, int deepDigits, Exact exact, char* field) {
+  if (deepDigits == 0 || FormatDeepReal(exact(), deepDigits, field, kFieldTextSize) == 0) {
+    FormatExtended(value, field);
+  }
+}
+
+void FormatRecordCoordinate(long double value, const PreciseCoordinate& precise,
+                            const PlotRecord& record, char* field) {
+  FormatCoordinate(
+      value, DeepDigits(value, record.shownHeight, record.sizeY),
+      [&] { return ExactCoordinate(value, precise); }, field);
+}
+
 void FormatDouble(double value, char* field) {
   char text[kFieldTextSize];
   std::snprintf(text, sizeof text, "%17.15g", value);
@@ -71,8 +101,8 @@ void FormatInteger(long value, char* field) {
 
 void FillJuliaFields(const PlotRecord& record, RegionFields& fields) {
   if (record.flags & kFlagJulia) {
-    FormatExtended(record.juliaR, fields.juliaR);
-    FormatExtended(record.juliaI, fields.juliaI);
+    FormatRecordCoordinate(record.juliaR, record.preciseJuliaR, record, fields.juliaR);
+    FormatRecordCoordinate(record.juliaI, record.preciseJuliaI, record, fields.juliaI);
   } else {
     fields.juliaR[0] = fields.juliaI[0] = '\0';
   }
@@ -95,9 +125,17 @@ void AppendJuliaLimitAndStart(const RegionFields& fields, TextBuilder& text) {
   text.Append("g ");
 }
 
-void AppendFormatted(TextBuilder& text, const char* format, long double value) {
+// key and a corner coordinate: "%17.15Lg" of its 80-bit value, or the digits
+// of a deep view from exact().
+template <typename Exact>
+void AppendCorner(TextBuilder& text, const char* key, long double corner, Exact exact,
+                  double height, int32_t sizeY) {
   char number[kFieldTextSize];
-  std::snprintf(number, sizeof number, format, value);
+  const int deepDigits = DeepDigits(corner, height, sizeY);
+  if (deepDigits == 0 || FormatDeepReal(exact(), deepDigits, number, sizeof number) == 0) {
+    std::snprintf(number, sizeof number, "%17.15Lg", corner);
+  }
+  text.Append(key);
   text.Append(number);
 }
 
@@ -105,8 +143,8 @@ void AppendFormatted(TextBuilder& text, const char* format, long double value) {
 
 void FillLowerLeftFields(const PlotRecord& record, RegionFields& fields) {
   FormatInteger(record.limit, fields.limit);
-  FormatExtended(record.x, fields.x);
-  FormatExtended(record.y, fields.y);
+  FormatRecordCoordinate(record.x, record.preciseX, record, fields.x);
+  FormatRecordCoordinate(record.y, record.preciseY, record, fields.y);
   FormatDouble(record.shownHeight, fields.height);
   FillJuliaFields(record, fields);
 }
@@ -114,8 +152,19 @@ void FillLowerLeftFields(const PlotRecord& record, RegionFields& fields) {
 void FillCentreFields(const PlotRecord& record, RegionFields& fields) {
   const long double width =
       static_cast<long double>(record.shownHeight) * record.sizeX / record.sizeY;
-  FormatExtended(record.x + width / 2, fields.x);
-  FormatExtended(record.y + static_cast<long double>(record.shownHeight) / 2, fields.y);
+  const long double x = record.x + width / 2;
+  const long double y = record.y + static_cast<long double>(record.shownHeight) / 2;
+  const DeepReal height(record.shownHeight);
+  FormatCoordinate(
+      x, DeepDigits(x, record.shownHeight, record.sizeY),
+      [&] {
+        return ExactCoordinate(record.x, record.preciseX) +
+               height * record.sizeX / record.sizeY / 2;
+      },
+      fields.x);
+  FormatCoordinate(
+      y, DeepDigits(y, record.shownHeight, record.sizeY),
+      [&] { return ExactCoordinate(record.y, record.preciseY) + height / 2; }, fields.y);
   FormatDouble(record.shownHeight, fields.height);
   FormatInteger(record.limit, fields.limit);
   FillJuliaFields(record, fields);
@@ -163,8 +212,18 @@ void ComposeCentreText(const RegionFields& fields, const PlotRecord& current, ch
   const double height = centre.height;
   const long double width = static_cast<long double>(height) * current.sizeX / current.sizeY;
   TextBuilder text(out, size);
-  AppendFormatted(text, "x %17.15Lg", centre.x - width / 2);
-  AppendFormatted(text, "y %17.15Lg", centre.y - static_cast<long double>(height) / 2);
+  const DeepReal exactHeight(height);
+  AppendCorner(
+      text, "x ", centre.x - width / 2,
+      [&] {
+        return ExactCoordinate(centre.x, centre.preciseX) -
+               exactHeight * current.sizeX / current.sizeY / 2;
+      },
+      height, current.sizeY);
+  AppendCorner(
+      text, "y ", centre.y - static_cast<long double>(height) / 2,
+      [&] { return ExactCoordinate(centre.y, centre.preciseY) - exactHeight / 2; }, height,
+      current.sizeY);
   char number[kFieldTextSize];
   std::snprintf(number, sizeof number, "h %17.15g", height);
   text.Append(number);

@@ -7,8 +7,9 @@
 
 #include "engine/plot_record.h"
 
-// An edit's first line: up to 255 characters and the terminating NUL.
-constexpr size_t kFieldTextSize = 256;
+// An edit's first line: up to 511 characters and the terminating NUL, room
+// for a coordinate of a view 1e-300 high (about 310 digits).
+constexpr size_t kFieldTextSize = 512;
 
 // The edits of the corner and centre dialogs.
 struct RegionFields {

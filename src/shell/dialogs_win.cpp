@@ -11,14 +11,16 @@
 
 namespace {
 
-// The first line of an edit: EM_GETLINE wants the room, 255 characters, in
+// The first line of an edit: EM_GETLINE wants the room, all but the NUL, in
 // the buffer's first word; the returned length ends the text.
-void ReadField(HWND dialog, int control, char (&field)[kFieldTextSize]) {
-  *reinterpret_cast<WORD*>(field) = kFieldTextSize - 1;
+template <size_t N>
+void ReadField(HWND dialog, int control, char (&field)[N]) {
+  static_assert(N >= 2 && N - 1 <= 0xFFFF);
+  *reinterpret_cast<WORD*>(field) = N - 1;
   LRESULT length =
       SendDlgItemMessageA(dialog, control, EM_GETLINE, 0, reinterpret_cast<LPARAM>(field));
   if (length < 0) length = 0;
-  if (length > static_cast<LRESULT>(kFieldTextSize - 1)) length = kFieldTextSize - 1;
+  if (length > static_cast<LRESULT>(N - 1)) length = N - 1;
   field[length] = '\0';
 }
 

@@ -5,6 +5,9 @@
 #include <cmath>
 
 #include "command_test_fixture.h"
+#include "commands/plot_control.h"
+#include "commands/selection_report.h"
+#include "engine/deep_real.h"
 #include "res/resource.h"
 
 namespace {
@@ -30,8 +33,35 @@ TEST(PrepareMandelbrotReturnTest, SquareOfTheReturnHeightCentredOnTheConstant) {
   EXPECT_EQ(pending.limit, 300);
 }
 
-TEST(PrepareMandelbrotReturnTest, UnsetTinyOrNanReturnHeightUsesTheHeight) {
-  for (double unset : {0.0, 1e-21, -1.0, std::nan("")}) {
+// A constant picked on a view 1e-100 high keeps the digits of that view
+// through the Julia start, and the way back centres the deep square on it.
+TEST(PrepareMandelbrotReturnTest, APointPickedDeepComesBackAsTheCentreOfTheDeepSquare) {
+  PlotRecord mandelbrot;
+  mandelbrot.height = mandelbrot.shownHeight = 1e-100;
+  SetExactCoordinate(mandelbrot.x, mandelbrot.preciseX, DeepReal(-3) / 4 + DeepReal(1e-60) / 3);
+  SetExactCoordinate(mandelbrot.y, mandelbrot.preciseY, DeepReal(1) / 9);
+  PlotRecord zoom = mandelbrot;
+  SelectionToPoint(zoom, SelectionRect{200, 100, 200, 100}, ScrollOrigin{});
+  const DeepReal step = DeepReal(1e-100) / 400;
+  const DeepReal pickedX = ToDeepReal(mandelbrot.preciseX) + 200 * step;
+  EXPECT_LE(abs(ToDeepReal(zoom.preciseX) - pickedX), step / 1000);
+
+  PlotRecord julia = mandelbrot;
+  julia.flags |= kFlagJuliaStart;
+  julia.returnHeight = 1e-100;
+  ApplyStartRequests(julia, zoom, false);
+  EXPECT_EQ(ToDeepReal(julia.preciseJuliaR), ToDeepReal(zoom.preciseX));
+  EXPECT_EQ(julia.x, -2);
+
+  PlotRecord pending;
+  PrepareMandelbrotReturn(pending, julia);
+  EXPECT_EQ(ExactCoordinate(pending.x, pending.preciseX),
+            ToDeepReal(zoom.preciseX) - DeepReal(1e-100) / 2);
+  EXPECT_EQ(ExactCoordinate(pending.juliaR, pending.preciseJuliaR), 0);
+}
+
+TEST(PrepareMandelbrotReturnTest, UnsetOrNanReturnHeightUsesTheHeight) {
+  for (double unset : {0.0, -1.0, std::nan("")}) {
     PlotRecord julia;
     julia.flags = kFlagJulia;
     julia.juliaR = 1;
@@ -44,10 +74,10 @@ TEST(PrepareMandelbrotReturnTest, UnsetTinyOrNanReturnHeightUsesTheHeight) {
     EXPECT_EQ(pending.y, -2.0L) << unset;
   }
   PlotRecord julia;
-  julia.returnHeight = 1e-20;  // the smallest height kept
+  julia.returnHeight = 1e-300;  // a deep view's height is kept
   PlotRecord pending;
   PrepareMandelbrotReturn(pending, julia);
-  EXPECT_EQ(pending.height, 1e-20);
+  EXPECT_EQ(pending.height, 1e-300);
 }
 
 class JuliaSwitchingTest : public CommandTest {

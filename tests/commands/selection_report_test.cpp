@@ -7,6 +7,7 @@
 #include <string>
 
 #include "command_test_fixture.h"
+#include "engine/deep_real.h"
 
 namespace {
 
@@ -117,3 +118,25 @@ TEST_F(SelectionReportTest, CopiesTheCurrentRecordIntoTheZoomAndShowsTheResult) 
 }
 
 }  // namespace
+
+// A block selection on a view 1e-200 high moves the corner by exactly the
+// pixels selected, rounded to the digits the new view needs; the 80-bit
+// fields round the precise values.
+TEST(SelectionToRegionTest, DeepViewsGetTheCornerOfExactArithmetic) {
+  PlotRecord record;
+  record.sizeX = record.sizeY = record.shownSizeY = 400;
+  record.height = record.shownHeight = 4e-200;
+  const DeepReal x("-0.743643887037158704752191506114774"), y = DeepReal(1) / 7;
+  SetExactCoordinate(record.x, record.preciseX, x);
+  SetExactCoordinate(record.y, record.preciseY, y);
+  SelectionToRegion(record, SelectionRect{150, 250, 190, 290}, ScrollOrigin{5, 0});
+
+  const DeepReal step = DeepReal(4e-200) / 400;
+  const DeepReal exactX = x + 155 * step, exactY = y + (400 - 290) * step;
+  const DeepReal newStep = DeepReal(record.height) / 400;
+  EXPECT_EQ(record.height, 4e-201);
+  EXPECT_LE(abs(ToDeepReal(record.preciseX) - exactX), newStep / 1000);
+  EXPECT_LE(abs(ToDeepReal(record.preciseY) - exactY), newStep / 1000);
+  EXPECT_EQ(record.x, RoundToLongDouble(record.preciseX));
+  EXPECT_NE(ToDeepReal(record.preciseY), DeepReal(record.y));  // more than 80 bits kept
+}

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/deep_real.h"
 #include "files/parameter_text.h"
 
 namespace {
@@ -167,3 +168,32 @@ TEST(SizeDialogTextTest, OnlyANewMethodRecoloursAndANewSizeComputes) {
 }
 
 }  // namespace
+
+// On a deep Julia view both coordinate dialogs show the digits the view
+// needs, so that confirming them unchanged plots the same view.
+TEST(RegionDialogTextTest, DeepViewsComeBackUnchangedFromBothDialogs) {
+  PlotRecord current = WholeView(640, 480);
+  current.height = current.shownHeight = 3e-150;
+  current.flags = kFlagJulia;
+  SetExactCoordinate(current.x, current.preciseX, DeepReal(-1) / 3);
+  SetExactCoordinate(current.y, current.preciseY, DeepReal(2) / 7);
+  SetExactCoordinate(current.juliaR, current.preciseJuliaR, sqrt(DeepReal(2)) / -4);
+  SetExactCoordinate(current.juliaI, current.preciseJuliaI, DeepReal(1) / 3);
+  const DeepReal tolerance = DeepReal(3e-150) / 480 / 1000;
+  for (bool centre : {false, true}) {
+    RegionFields fields;
+    char text[4096];
+    if (centre) {
+      FillCentreFields(current, fields);
+      ComposeCentreText(fields, current, text, sizeof text);
+    } else {
+      FillLowerLeftFields(current, fields);
+      ComposeLowerLeftText(fields, text, sizeof text);
+    }
+    const PlotRecord read = ReadBack(text, current);
+    EXPECT_LE(abs(ToDeepReal(read.preciseX) - ToDeepReal(current.preciseX)), tolerance) << centre;
+    EXPECT_LE(abs(ToDeepReal(read.preciseY) - ToDeepReal(current.preciseY)), tolerance) << centre;
+    EXPECT_LE(abs(ToDeepReal(read.preciseJuliaR) - ToDeepReal(current.preciseJuliaR)), tolerance);
+    EXPECT_EQ(read.height, current.height);
+  }
+}
