@@ -4,6 +4,7 @@
 #include <new>
 
 #include "commands/command_state.h"
+#include "commands/titles.h"
 #include "commands/titles_win.h"
 #include "files/image_state.h"
 #include "files/parameter_text.h"
@@ -11,8 +12,9 @@
 namespace {
 
 // The largest clipboard text block a paste takes: it must fit the parameter
-// text buffer with the room the header test and the start key need.
-constexpr SIZE_T kMaxClipboardTextBlock = 1000;
+// text buffer with the room the header test and the start key need. Every
+// text Zirn copies fits.
+constexpr SIZE_T kMaxClipboardTextBlock = kParameterTextSize - 24;
 
 // A movable global block that is freed unless the clipboard takes it.
 class ClipboardBlock {
@@ -87,7 +89,13 @@ std::unique_ptr<char[]> FetchClipboardText(HWND window) {
   if (!OpenClipboard(window)) return text;
   HANDLE data = GetClipboardData(CF_TEXT);
   const SIZE_T size = data != nullptr ? GlobalSize(data) : 0;
-  if (data != nullptr && size <= kMaxClipboardTextBlock) {
+  if (size > kMaxClipboardTextBlock) {
+    CloseClipboard();
+    MessageBoxA(window, "The clipboard text is too long for parameter text ..", kProgramName,
+                MB_ICONINFORMATION);
+    return nullptr;
+  }
+  if (data != nullptr) {
     const char* source = static_cast<const char*>(GlobalLock(data));
     if (source == nullptr) {
       ShowMemoryError();
@@ -95,7 +103,7 @@ std::unique_ptr<char[]> FetchClipboardText(HWND window) {
       // At most size bytes, and the last byte of the buffer stays NUL even
       // when the block holds no NUL of its own.
       const size_t length = strnlen(source, size);
-      std::memcpy(text.get(), source, length);  // length <= 1000 < kParameterTextSize
+      std::memcpy(text.get(), source, length);  // length < kParameterTextSize
       GlobalUnlock(data);
     }
   }

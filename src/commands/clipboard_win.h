@@ -11,6 +11,6 @@ LRESULT CopyPicture(HWND window);
 // 1 when memory for the clipboard block ran out, else 0.
 LRESULT CopyParameterText(HWND window);
 // A zero-filled buffer of kParameterTextSize bytes holding the clipboard's
-// text when it has one of at most 1000 bytes, empty otherwise; nullptr when
-// no buffer could be had.
+// text, empty when it has none; nullptr when no buffer could be had or the
+// text is too long for it (each reported in a message box).
 std::unique_ptr<char[]> FetchClipboardText(HWND window);

@@ -42,7 +42,7 @@ class FileCommandHost {
   // The first file of the last drop; nullptr when there is none.
   virtual const char* FirstDroppedName() = 0;
   // A zero-filled buffer of kParameterTextSize bytes with the clipboard's
-  // text, or empty when the clipboard holds none it can give; nullptr when
-  // no memory could be had (the memory message has been shown).
+  // text, or empty when the clipboard holds none; nullptr when no memory
+  // could be had or the text is too long (the message has been shown).
   virtual std::unique_ptr<char[]> FetchClipboardText() = 0;
 };
