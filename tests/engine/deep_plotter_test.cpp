@@ -15,6 +15,7 @@
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
 #include "engine/fast_plotters.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/precise_plotters.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
@@ -172,5 +173,36 @@ TEST_F(DeepPlotterTest, ThePlainPlotterKeepsItsCountsAtTwiceItsPrecision) {
       EXPECT_EQ(PlainCounts(view, 1000), PlainCounts(view, 1000, 2 * bits))
           << Name(view.julia ? "Julia" : "Mandelbrot", height) << " at " << bits << " bits";
     }
+  }
+}
+
+TEST_F(DeepPlotterTest, RunPlotRecordsTheArithmeticOfTheCounts) {
+  struct Case {
+    long double x;
+    double height;
+    uint32_t flags;
+    PlottedArithmetic arithmetic;
+  };
+  // Near -0.75 a step of 1e-15 is the finest that 18 digits place.
+  const Case cases[] = {
+      {-0.75L, 1e-13, 0, kPlottedReal},
+      {-0.75L, 2e-14, 0, kPlottedDeep},
+      {-0.75L, 1e-13, kFlagDeep, kPlottedDeep},
+      {-0.75L, 2e-14, kFlagInteger, kPlottedInteger},
+      {-0.75L, 1e-4, kFlagInteger | kFlagDeep, kPlottedInteger},
+  };
+  for (const Case& test : cases) {
+    PlotRecord record = RecordWithBuffer(32, 32);
+    record.x = test.x;
+    record.y = 0.01L;
+    record.height = test.height;
+    record.flags = test.flags;
+    record.referenceBits = 77;
+    EXPECT_EQ(ChoosePlotArithmetic(record), test.arithmetic) << test.height << " " << test.flags;
+    FakeUiHost host;
+    RunPlot(host, record, PlotOptions{2});
+    EXPECT_EQ(record.plottedArithmetic, test.arithmetic);
+    EXPECT_EQ(record.referenceBits != 0, test.arithmetic == kPlottedDeep);
+    DiscardCountBuffer(record);
   }
 }
