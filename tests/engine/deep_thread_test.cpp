@@ -63,7 +63,9 @@ TEST_F(DeepThreadTest, StopAndExitEndTheReferenceAndTheLinesPromptly) {
       }
     }
     EXPECT_LT(finished, record.sizeY);
-    if (stopAt < 300) EXPECT_EQ(finished, 0);
+    if (stopAt < 300) {
+      EXPECT_EQ(finished, 0);
+    }
     DiscardCountBuffer(record);
   }
 }
