@@ -3,16 +3,26 @@
 // floating point with the mantissa of PreciseCoordinate. Every use of the
 // big-number library goes through this header.
 
+// GCC sees array bounds exceeded in Boost's wide-mantissa shifts that the
+// library's own size checks rule out.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
 #include <boost/multiprecision/cpp_bin_float.hpp>
+#pragma GCC diagnostic pop
 #include <cstddef>
 
 #include "engine/precise_coordinate.h"
 
 constexpr unsigned kDeepBits = PreciseCoordinate::kWords * 32;
 
-using DeepReal = boost::multiprecision::number<
-    boost::multiprecision::cpp_bin_float<kDeepBits, boost::multiprecision::digit_base_2>,
+// The same real with `Bits` bits of mantissa: deep plots compute at the
+// narrowest precision their view needs (deep_precision.h).
+template <unsigned Bits>
+using DeepRealOf = boost::multiprecision::number<
+    boost::multiprecision::cpp_bin_float<Bits, boost::multiprecision::digit_base_2>,
     boost::multiprecision::et_off>;
+
+using DeepReal = DeepRealOf<kDeepBits>;
 
 DeepReal ToDeepReal(const PreciseCoordinate& precise);
 PreciseCoordinate ToPrecise(const DeepReal& value);

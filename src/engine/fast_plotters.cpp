@@ -4,14 +4,18 @@
 #include <memory>
 #include <new>
 
+#include "engine/deep_plotter.h"
+#include "engine/deep_precision.h"
 #include "engine/fast_integer_rows.h"
 #include "engine/fast_plot_driver.h"
 #include "engine/fast_real_rows.h"
 #include "engine/fixed_point.h"
 #include "engine/fpu_precision.h"
 #include "engine/integer_plotters.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/plot_start.h"
 #include "engine/plotters.h"
+#include "engine/precise_plotters.h"
 
 namespace {
 
@@ -113,6 +117,19 @@ int ReferencePlot(UiHost& host, PlotRecord& record) {
 }  // namespace
 
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  PlottedArithmetic arithmetic = ChoosePlotArithmetic(record);
+  if (arithmetic == kPlottedDeep && options.extendedOnly) arithmetic = kPlottedReal;
+  record.plottedArithmetic = arithmetic;
+  record.referenceBits = 0;
+  if (arithmetic == kPlottedDeep) {
+    const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
+    record.referenceBits = static_cast<int32_t>(bits);
+    if (!options.useReference) {
+      const int result = PlotDeep(host, record, bits, options.threads, options.startThread);
+      if (result != kLinesNotStarted) return result;
+    }
+    return PlotPrecise(host, record, bits);
+  }
   if (!options.useReference) {
     const int result = (record.flags & kFlagInteger) != 0 ? FastPlotInteger(host, record, options)
                                                           : FastPlotReal(host, record, options);

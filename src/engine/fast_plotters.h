@@ -50,7 +50,14 @@ struct PlotOptions {
   // starts (or memory for the fast plotter's tables is short), the reference
   // plotter runs on the calling thread.
   ThreadStarter startThread = nullptr;
+  // The 80-bit plotters even for a view that needs the deep arithmetic; for
+  // measuring where they stop resolving views.
+  bool extendedOnly = false;
 };
 
-// Chooses the plotter by the record's flags: 0x002 Julia, 0x008 integer.
+// Chooses the arithmetic by ChoosePlotArithmetic (plot_arithmetic.h) and the
+// plotter by the record's flags (0x002 Julia), and records the arithmetic in
+// the record's plottedArithmetic and referenceBits. The deep arithmetic runs
+// the deep plotter (deep_plotter.h), or the plain deep plotter
+// (precise_plotters.h) as its reference and fallback.
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options);

@@ -14,6 +14,15 @@ enum PlotFlag : uint32_t {
   kFlagLiveDrawing = 0x020,    // draw every pixel as soon as it is computed
   kFlagD = 0x200,              // set by the parameter key "D"; no behaviour
   kFlagJuliaStart = 0x400,     // the next start plots the Julia set of the picked point
+  kFlagDeep = 0x1000,          // deep arithmetic even where 80 bits resolve the view
+};
+
+// The arithmetic that computed a record's counts (PlotRecord::plottedArithmetic).
+enum PlottedArithmetic : int32_t {
+  kPlottedNone = 0,     // not computed by a plotter (never plotted, or loaded)
+  kPlottedReal = 1,     // 80-bit extended reals
+  kPlottedInteger = 2,  // 32-bit fixed point
+  kPlottedDeep = 3,     // the deep arithmetic, at referenceBits bits
 };
 
 // sizeY rows of sizeX signed 16-bit counts; row 0 is the top image line.
@@ -50,6 +59,10 @@ struct PlotRecord {
   PreciseCoordinate preciseY;
   PreciseCoordinate preciseJuliaR;
   PreciseCoordinate preciseJuliaI;
+  // Set by every plot: the arithmetic of the counts in rows and, for the deep
+  // arithmetic, the mantissa bits of its reference (0 otherwise).
+  int32_t plottedArithmetic = kPlottedNone;
+  int32_t referenceBits = 0;
 };
 
 // Count at (row, column) of the record's buffer.

@@ -44,8 +44,12 @@ class FastPlottersTest : public EngineTest {
   }
 
   // Plots the view with the reference and with `options`; both buffers,
-  // results and the state they leave must agree.
-  void ExpectSameAsReference(const View& view, const PlotOptions& options) {
+  // results and the state they leave must agree. Both in 80 bits, also where
+  // the view is deep enough for the deep arithmetic.
+  void ExpectSameAsReference(const View& view, PlotOptions options) {
+    options.extendedOnly = true;
+    PlotOptions referenceOptions{0, true};
+    referenceOptions.extendedOnly = true;
     const bool integer = (view.flags & kFlagInteger) != 0;
     const std::string what = std::string(view.name) + " on " +
                              (integer ? SimdLevelName(options.simdLimit) : "x87") + ", threads " +
@@ -54,7 +58,7 @@ class FastPlottersTest : public EngineTest {
     PlotRecord fast = Record(view);
     FakeUiHost referenceHost, fastHost;
     g_engine.progress.rowsDone.store(-3);
-    const int referenceResult = RunPlot(referenceHost, reference, PlotOptions{0, true});
+    const int referenceResult = RunPlot(referenceHost, reference, referenceOptions);
     const int32_t referenceRowsDone = g_engine.progress.rowsDone.load();
     const uint32_t referenceLimit = g_engine.progress.effectiveLimit.load();
     g_engine.progress.rowsDone.store(-3);

@@ -1,0 +1,192 @@
+// The deep plotter against the plain deep plotter and against the 80-bit
+// fast plotter, side by side in one run: three 800 x 800 deep views at limit
+// 30000, c = i at heights 1e-30 and 1e-100 and the seahorse point at 1e-25.
+//
+// Counters: Git/s, the sum of the final counts per wall second; vs_fast, that
+// rate over the fast plotter's on its seahorse view (run first); vs_plain, the
+// plain plotter's time per pixel over the deep plotter's, the plain plotter
+// timed on a 40 x 40 view of the same region (run before each deep view);
+// reference_ms, the reference orbits' and tables' share of a deep plot's wall
+// time; pixel_us, a worker's time per pixel.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <string>
+#include <thread>
+
+#include "engine/deep_bla.h"
+#include "engine/deep_precision.h"
+#include "engine/deep_real.h"
+#include "engine/deep_reference.h"
+#include "engine/fast_plotters.h"
+#include "engine/plot_record.h"
+
+namespace {
+
+class SilentHost : public UiHost {
+ public:
+  int PumpOneMessage(int*) override { return 0; }
+  void DrawPixel(int32_t, int32_t, uint32_t) override {}
+  void SetTitle(const char*) override {}
+  void ShowMessage(const char*, const char*, MessageIcon) override {}
+};
+
+struct DeepBenchView {
+  const char* name;
+  const char* re;
+  const char* im;
+  double height;
+};
+
+const DeepBenchView kDeepViews[] = {
+    {"i/1e-30", "0", "1", 1e-30},
+    {"i/1e-100", "0", "1", 1e-100},
+    {"seahorse/1e-25", "-0.743643887037158704752191506114774",
+     "0.131825904205311970493132056385139", 1e-25},
+};
+
+constexpr int32_t kSize = 800;
+constexpr int32_t kPlainSize = 40;
+constexpr int32_t kLimit = 30000;
+
+double Now() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
+}
+
+int EveryThread() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
+// A view of `size` lines and columns centred on the point.
+PlotRecord DeepRecord(const DeepBenchView& view, int32_t size) {
+  PlotRecord record;
+  record.sizeX = size;
+  record.sizeY = size;
+  record.height = view.height;
+  record.limit = kLimit;
+  record.flags = kFlagDeep;
+  DeepReal re, im;
+  ParseDeepReal(view.re, &re);
+  ParseDeepReal(view.im, &im);
+  const DeepReal half = DeepReal(view.height) / 2;
+  SetExactCoordinate(record.x, record.preciseX, re - half);
+  SetExactCoordinate(record.y, record.preciseY, im - half);
+  record.rows = AllocateCountBuffer(record);
+  return record;
+}
+
+int64_t CountSum(const PlotRecord& record) {
+  int64_t sum = 0;
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    for (int32_t column = 0; column < record.sizeX; ++column) sum += CountAt(record, row, column);
+  }
+  return sum;
+}
+
+struct Measured {
+  double fastRate = 0;           // Git/s of the fast plotter
+  double plainPixelSeconds = 0;  // of the view measured last
+};
+
+Measured& Results() {
+  static Measured measured;
+  return measured;
+}
+
+// Runs the plot `state` asks for and returns the wall seconds per run and
+// the sum of the counts.
+double TimePlots(benchmark::State& state, PlotRecord& record, const PlotOptions& options,
+                 int64_t* counted) {
+  SilentHost host;
+  double wall = 0;
+  for (auto _ : state) {
+    const double start = Now();
+    if (RunPlot(host, record, options) != kPlotComplete) state.SkipWithError("plot failed");
+    wall += Now() - start;
+  }
+  *counted = CountSum(record);
+  return wall / static_cast<double>(state.iterations());
+}
+
+void BM_FastSeahorse(benchmark::State& state) {
+  PlotRecord record;
+  record.sizeX = kSize;
+  record.sizeY = kSize;
+  record.x = -0.743646387037151L;
+  record.y = 0.131823404205330L;
+  record.height = 5e-6;
+  record.limit = 5000;
+  record.rows = AllocateCountBuffer(record);
+  int64_t counted = 0;
+  const double wall = TimePlots(state, record, PlotOptions{EveryThread()}, &counted);
+  DiscardCountBuffer(record);
+  Results().fastRate = counted / wall * 1e-9;
+  state.counters["Git/s"] = Results().fastRate;
+}
+
+void BM_PlainDeep(benchmark::State& state, DeepBenchView view) {
+  PlotRecord record = DeepRecord(view, kPlainSize);
+  int64_t counted = 0;
+  const double wall = TimePlots(state, record, PlotOptions{1, true}, &counted);
+  DiscardCountBuffer(record);
+  Results().plainPixelSeconds = wall / (kPlainSize * kPlainSize);
+  state.counters["Git/s"] = counted / wall * 1e-9;
+  state.counters["pixel_us"] = Results().plainPixelSeconds * 1e6;
+}
+
+// The reference orbits and tables of the record's plot, as the deep plotter
+// computes them.
+double ReferenceSeconds(PlotRecord& record) {
+  SilentHost host;
+  const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
+  const double start = Now();
+  DeepReference reference;
+  ComputeDeepReference(host, record, bits, kLimit, &reference);
+  BlaTable table;
+  table.Build(reference.start, 1, reference.largestOffset);
+  return Now() - start;
+}
+
+void BM_Deep(benchmark::State& state, DeepBenchView view) {
+  PlotRecord record = DeepRecord(view, kSize);
+  int64_t counted = 0;
+  const int threads = EveryThread();
+  const double wall = TimePlots(state, record, PlotOptions{threads}, &counted);
+  const double reference = ReferenceSeconds(record);
+  state.counters["bits"] = record.referenceBits;
+  DiscardCountBuffer(record);
+  const double pixelSeconds = (wall - reference) * threads / (kSize * kSize);
+  state.counters["Git/s"] = counted / wall * 1e-9;
+  state.counters["mean_count"] = static_cast<double>(counted) / (kSize * kSize);
+  state.counters["reference_ms"] = reference * 1e3;
+  state.counters["pixel_us"] = pixelSeconds * 1e6;
+  if (Results().fastRate > 0)
+    state.counters["vs_fast"] = counted / wall * 1e-9 / Results().fastRate;
+  if (Results().plainPixelSeconds > 0) {
+    state.counters["vs_plain"] = Results().plainPixelSeconds / (wall / (kSize * kSize));
+  }
+}
+
+void RegisterDeepPlots() {
+  benchmark::RegisterBenchmark("Deep/fast80/seahorse/5e-6", BM_FastSeahorse)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->MinTime(1.0);
+  for (const DeepBenchView& view : kDeepViews) {
+    const std::string name = view.name;
+    benchmark::RegisterBenchmark(("Deep/plain/" + name).c_str(), BM_PlainDeep, view)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->Iterations(1);
+    benchmark::RegisterBenchmark(("Deep/deep/" + name).c_str(), BM_Deep, view)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime()
+        ->MinTime(1.0);
+  }
+}
+
+const int kRegistered = (RegisterDeepPlots(), 0);
+
+}  // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// The deep plotter: perturbation around one reference orbit per plot with
+// rebasing and bilinear approximation (deep_reference.h, deep_bla.h,
+// deep_pixel.h), its lines on worker threads through RunLinesInParallel.
+// It gives the counts of the plain deep plotter (precise_plotters.h) on all
+// but rare pixels that lie within rounding of a count boundary.
+
+#include <cstdint>
+
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+#include "engine/worker_threads.h"
+
+// Plots the record at the deep tier of at least `bits`. The reference orbits
+// are computed first on the calling thread, which takes messages meanwhile.
+// Returns 0, a stop code (105, 121; lines not finished are then 0), 1 for a
+// record without its own count buffer, or kLinesNotStarted when memory or
+// threads are short, with nothing computed.
+int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads,
+             ThreadStarter starter = nullptr);

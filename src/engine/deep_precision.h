@@ -1,0 +1,28 @@
+#pragma once
+// How many mantissa bits the deep arithmetic of a view needs. The deep
+// plotters are compiled for a few widths (tiers); a plot computes at the
+// narrowest tier that places every pixel far more finely than its step.
+
+#include <cstdint>
+
+#include "engine/plot_record.h"
+
+// The mantissa widths the deep plotters are compiled for, narrowest first.
+// The widest is twice the precise coordinates' width: no view needs it, it
+// checks that the view's own width is enough.
+constexpr unsigned kDeepTiers[] = {128, 256, 384, 512, 768, 1024, 1216, 2432};
+constexpr unsigned kWidestDeepTier = 2432;
+
+// Bits kept beyond those that resolve the pixel step: rounding errors grow
+// with the iterations (by a few bits over the largest limit) and must stay far
+// below a pixel, so that no count depends on them.
+constexpr unsigned kDeepGuardBits = 48;
+
+// The narrowest tier of at least `bits`; the widest when none is.
+unsigned DeepTierAtLeast(unsigned bits);
+
+// Bits that resolve the view's pixel step at the size of its coordinates
+// (at least 4, the size of the orbits' points; for a Julia set also the
+// constant), plus the guard bits; at most the precise coordinates' width.
+// The step is the record's height over its lines.
+unsigned DeepBitsNeeded(const PlotRecord& record);

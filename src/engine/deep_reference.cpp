@@ -1,0 +1,86 @@
+#include "engine/deep_reference.h"
+
+#include <cmath>
+#include <new>
+
+#include "engine/deep_geometry.h"
+#include "engine/deep_tiers.h"
+#include "engine/fpu_precision.h"
+
+namespace {
+
+// Reference iterations between two message steps: a few milliseconds at the
+// widest tier.
+constexpr uint32_t kIterationsPerMessageStep = 256;
+
+template <typename Real>
+DeltaPoint Rounded(const Real& x, const Real& y) {
+  return {x.template convert_to<long double>(), y.template convert_to<long double>()};
+}
+
+// Z_0 = (zx, zy), Z_{n+1} = Z_n^2 + c until |Z|^2 > 4 or n = limit.
+template <typename Real>
+int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit,
+                 ReferenceOrbit* orbit) {
+  if (!orbit->Reserve(limit)) return kReferenceNoMemory;
+  const Real four = 4;
+  for (uint32_t n = 0;; ++n) {
+    orbit->Store(n, Rounded(zx, zy));
+    const Real xx = zx * zx;
+    const Real yy = zy * zy;
+    if (xx + yy > four || n == limit) return kPlotComplete;
+    zy = zx * zy;
+    zy += zy + ci;
+    zx = xx - yy + cr;
+    if (n % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+      int stopCode = kPlotExit;
+      if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
+    }
+  }
+}
+
+template <typename Real>
+int ComputeAtTier(UiHost& host, const PlotRecord& record, uint32_t limit,
+                  DeepReference* reference) {
+  const DeepPixelGrid<Real> grid(record);
+  const Real centreX = grid.Column(record.sizeX / 2);
+  const Real centreY = grid.Line(record.sizeY / 2);
+
+  reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
+  reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
+  if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) {
+    return kReferenceNoMemory;
+  }
+  long double widest = 0, highest = 0;
+  for (int32_t column = 0; column < record.sizeX; ++column) {
+    const long double offset =
+        Real(grid.Column(column) - centreX).template convert_to<long double>();
+    reference->columnOffsets[column] = offset;
+    widest = std::fmax(widest, std::fabs(offset));
+  }
+  for (int32_t line = 0; line < record.sizeY; ++line) {
+    const long double offset = Real(grid.Line(line) - centreY).template convert_to<long double>();
+    reference->lineOffsets[line] = offset;
+    highest = std::fmax(highest, std::fabs(offset));
+  }
+  reference->largestOffset = std::hypot(widest, highest);
+
+  if ((record.flags & kFlagJulia) == 0) {
+    return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, &reference->start);
+  }
+  const Real cr = DeepJuliaR<Real>(record);
+  const Real ci = DeepJuliaI<Real>(record);
+  const int result = ComputeOrbit(host, centreX, centreY, cr, ci, limit, &reference->start);
+  if (result != kPlotComplete) return result;
+  return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, &reference->critical);
+}
+
+}  // namespace
+
+int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
+                         DeepReference* reference) {
+  ExtendedPrecisionScope precision;  // the roundings to 80 bits
+  return VisitDeepTier(bits, [&](auto tier) {
+    return ComputeAtTier<typename decltype(tier)::type>(host, record, limit, reference);
+  });
+}

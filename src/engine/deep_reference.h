@@ -1,0 +1,35 @@
+#pragma once
+// The parts of a deep plot that need the deep arithmetic, computed once per
+// plot on the calling thread: the reference orbits and every pixel's offset
+// from the reference point.
+//
+// The reference point is the view's centre pixel. Mandelbrot: one orbit, of
+// 0 under the reference point as constant. Julia: the orbit of the reference
+// point and the orbit of 0 (the critical point), both under the record's
+// constant. The offsets are exact differences of the pixels' coordinates
+// (deep_geometry.h) and the reference point, rounded to 80 bits.
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/deep_orbit.h"
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+
+struct DeepReference {
+  ReferenceOrbit start;     // Mandelbrot: the only orbit; Julia: the reference point's
+  ReferenceOrbit critical;  // Julia only: the orbit of 0
+  std::unique_ptr<long double[]> columnOffsets;  // sizeX entries
+  std::unique_ptr<long double[]> lineOffsets;    // sizeY entries, by image line (0 = top)
+  long double largestOffset = 0;                 // of any pixel: the largest |dc| or |dz_0|
+};
+
+// Reference computation is returned kReferenceNoMemory when memory is short.
+constexpr int kReferenceNoMemory = -1;
+
+// Computes the reference of the record's view at the deep tier of at least
+// `bits` up to the effective limit, taking a message through the host's
+// message step every few milliseconds. Returns 0, a stop code of the message
+// step (105, 121), or kReferenceNoMemory.
+int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
+                         DeepReference* reference);

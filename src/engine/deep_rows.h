@@ -1,0 +1,18 @@
+#pragma once
+// The worker of a deep plot: takes lines from the queue and counts their
+// pixels with DeepPixelCount.
+
+#include <cstdint>
+
+#include "engine/deep_pixel.h"
+#include "engine/fast_row_queue.h"
+
+struct DeepRowsSetup {
+  DeepPixelSetup pixel;
+  const long double* columnOffsets;  // sizeX entries
+  const long double* lineOffsets;    // sizeY entries, by image line (0 = top)
+};
+
+// Computes lines until none is left or a stop is asked for (checked at every
+// pixel). Sets the x87 unit of the calling thread to 64-bit precision meanwhile.
+void ComputeDeepLines(const DeepRowsSetup& setup, RowQueue& queue);

@@ -1,0 +1,208 @@
+// The deep plotter against the plain deep plotter on small views at depths
+// from 1e-20 to 1e-290, Mandelbrot and Julia, and the plain plotter against
+// itself at twice its precision.
+//
+// The views are centred on Misiurewicz points, whose neighbourhood shows
+// structure at every depth with moderate counts; they are found here to
+// every digit of the deep real by Newton's method.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "engine/deep_precision.h"
+#include "engine/deep_real.h"
+#include "engine/fast_plotters.h"
+#include "engine/plot_arithmetic.h"
+#include "engine/precise_plotters.h"
+#include "engine_test_fixture.h"
+#include "fake_ui_host.h"
+
+namespace {
+
+struct DeepComplex {
+  DeepReal re, im;
+};
+
+DeepComplex Square(const DeepComplex& z) { return {z.re * z.re - z.im * z.im, 2 * z.re * z.im}; }
+
+// The c nearest to `seed` whose critical orbit enters a cycle of `period`
+// after `preperiod` steps: a root of z_{preperiod+period}(c) - z_preperiod(c).
+DeepComplex MisiurewiczPoint(DeepComplex c, int preperiod, int period) {
+  for (int round = 0; round < 40; ++round) {
+    DeepComplex z{0, 0}, d{0, 0}, zPre{0, 0}, dPre{0, 0};
+    for (int n = 1; n <= preperiod + period; ++n) {
+      d = {2 * (z.re * d.re - z.im * d.im) + 1, 2 * (z.re * d.im + z.im * d.re)};
+      const DeepComplex zz = Square(z);
+      z = {zz.re + c.re, zz.im + c.im};
+      if (n == preperiod) zPre = z, dPre = d;
+    }
+    const DeepComplex g{z.re - zPre.re, z.im - zPre.im};
+    const DeepComplex dg{d.re - dPre.re, d.im - dPre.im};
+    const DeepReal norm = dg.re * dg.re + dg.im * dg.im;
+    c.re -= (g.re * dg.re + g.im * dg.im) / norm;
+    c.im -= (g.im * dg.re - g.re * dg.im) / norm;
+  }
+  return c;
+}
+
+struct DeepView {
+  DeepComplex centre;
+  double height;
+  int32_t size;
+  bool julia;
+  DeepComplex constant;
+};
+
+class DeepPlotterTest : public EngineTest {
+ protected:
+  static PlotRecord Record(const DeepView& view, int32_t limit) {
+    PlotRecord record = RecordWithBuffer(view.size, view.size, -7);
+    // No pixel lies on the centre itself: the orbit of a Misiurewicz point
+    // never escapes, and a pixel's count there would tell only how the last
+    // bits of its coordinates were rounded.
+    const DeepReal step = DeepReal(view.height) / view.size;
+    const DeepReal half = DeepReal(view.height) / 2;
+    SetExactCoordinate(record.x, record.preciseX, view.centre.re - half + step * 0.31);
+    SetExactCoordinate(record.y, record.preciseY, view.centre.im - half + step * 0.17);
+    record.height = view.height;
+    record.limit = limit;
+    record.flags = kFlagDeep | (view.julia ? kFlagJulia : 0);
+    if (view.julia) {
+      SetExactCoordinate(record.juliaR, record.preciseJuliaR, view.constant.re);
+      SetExactCoordinate(record.juliaI, record.preciseJuliaI, view.constant.im);
+    }
+    return record;
+  }
+
+  static std::vector<int16_t> Counts(const PlotRecord& record) {
+    std::vector<int16_t> counts;
+    for (int32_t row = 0; row < record.sizeY; ++row) {
+      counts.insert(counts.end(), record.rows->rows[row], record.rows->rows[row] + record.sizeX);
+    }
+    return counts;
+  }
+
+  // The plain plotter's counts of the view at `limit`, at its own precision
+  // or at least `bits`.
+  static std::vector<int16_t> PlainCounts(const DeepView& view, int32_t limit, unsigned bits = 0) {
+    PlotRecord record = Record(view, limit);
+    FakeUiHost host;
+    if (bits == 0) {
+      EXPECT_EQ(RunPlot(host, record, PlotOptions{1, true}), kPlotComplete);
+    } else {
+      EXPECT_EQ(PlotPrecise(host, record, bits), kPlotComplete);
+    }
+    std::vector<int16_t> counts = Counts(record);
+    DiscardCountBuffer(record);
+    return counts;
+  }
+
+  // Plots the view with the deep plotter at each limit and compares with the
+  // plain counts at the largest, which give every smaller limit's counts
+  // when capped at it.
+  static void ExpectCloseToPlain(const DeepView& view, const std::vector<int32_t>& limits,
+                                 const std::string& what) {
+    const std::vector<int16_t> plain = PlainCounts(view, limits.back());
+    for (const int32_t limit : limits) {
+      PlotRecord record = Record(view, limit);
+      FakeUiHost host;
+      ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+      const std::vector<int16_t> deep = Counts(record);
+      DiscardCountBuffer(record);
+      const int32_t size = view.size;
+      int differing = 0;
+      for (int32_t k = 0; k < size * size; ++k) {
+        const int16_t expected = std::min<int16_t>(plain[k], static_cast<int16_t>(limit));
+        if (deep[k] == expected) continue;
+        ++differing;
+        const int32_t row = k / size, column = k % size;
+        const auto differs = [&](int32_t r, int32_t c) {
+          if (r < 0 || c < 0 || r >= size || c >= size) return false;
+          return deep[r * size + c] != std::min<int16_t>(plain[r * size + c], limit);
+        };
+        EXPECT_FALSE(differs(row, column + 1) || differs(row + 1, column))
+            << what << " limit " << limit << ": neighbouring differences at " << row << ","
+            << column;
+      }
+      EXPECT_LE(differing * 1000, size * size) << what << " limit " << limit;
+    }
+  }
+};
+
+std::string Name(const char* set, double height) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%s at height %g", set, height);
+  return text;
+}
+
+// z_3 is a fixed point: 0 -> c -> c^2 + c -> z_3 -> z_3 ...
+const DeepComplex kMandelbrotCentre =
+    MisiurewiczPoint({DeepReal("-0.2281554937"), DeepReal("1.1151425080")}, 3, 1);
+// The critical orbit enters a cycle of two after three steps.
+const DeepComplex kJuliaConstant =
+    MisiurewiczPoint({DeepReal("0.4196433776"), DeepReal("0.6062907292")}, 3, 2);
+// -c maps onto the critical value's image, so its orbit never meets 0.
+const DeepComplex kJuliaCentre = {-kJuliaConstant.re, -kJuliaConstant.im};
+
+TEST_F(DeepPlotterTest, MandelbrotViewsMatchThePlainPlotter) {
+  for (const double height : {1e-20, 1e-60, 1e-150, 1e-290}) {
+    ExpectCloseToPlain({kMandelbrotCentre, height, 32, false, {}}, {60, 200, 1000},
+                       Name("Mandelbrot", height));
+  }
+}
+
+TEST_F(DeepPlotterTest, JuliaViewsMatchThePlainPlotter) {
+  for (const double height : {1e-20, 1e-60, 1e-150, 1e-290}) {
+    ExpectCloseToPlain({kJuliaCentre, height, 32, true, kJuliaConstant}, {60, 200, 1000},
+                       Name("Julia", height));
+  }
+}
+
+}  // namespace
+
+TEST_F(DeepPlotterTest, ThePlainPlotterKeepsItsCountsAtTwiceItsPrecision) {
+  for (const double height : {1e-20, 1e-60, 1e-150, 1e-290}) {
+    for (const DeepView& view : {DeepView{kMandelbrotCentre, height, 16, false, {}},
+                                 DeepView{kJuliaCentre, height, 16, true, kJuliaConstant}}) {
+      PlotRecord record = Record(view, 1000);
+      const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
+      DiscardCountBuffer(record);
+      EXPECT_EQ(PlainCounts(view, 1000), PlainCounts(view, 1000, 2 * bits))
+          << Name(view.julia ? "Julia" : "Mandelbrot", height) << " at " << bits << " bits";
+    }
+  }
+}
+
+TEST_F(DeepPlotterTest, RunPlotRecordsTheArithmeticOfTheCounts) {
+  struct Case {
+    long double x;
+    double height;
+    uint32_t flags;
+    PlottedArithmetic arithmetic;
+  };
+  // Near -0.75 a step of 1e-15 is the finest that 18 digits place.
+  const Case cases[] = {
+      {-0.75L, 1e-13, 0, kPlottedReal},
+      {-0.75L, 2e-14, 0, kPlottedDeep},
+      {-0.75L, 1e-13, kFlagDeep, kPlottedDeep},
+      {-0.75L, 2e-14, kFlagInteger, kPlottedInteger},
+      {-0.75L, 1e-4, kFlagInteger | kFlagDeep, kPlottedInteger},
+  };
+  for (const Case& test : cases) {
+    PlotRecord record = RecordWithBuffer(32, 32);
+    record.x = test.x;
+    record.y = 0.01L;
+    record.height = test.height;
+    record.flags = test.flags;
+    record.referenceBits = 77;
+    EXPECT_EQ(ChoosePlotArithmetic(record), test.arithmetic) << test.height << " " << test.flags;
+    FakeUiHost host;
+    RunPlot(host, record, PlotOptions{2});
+    EXPECT_EQ(record.plottedArithmetic, test.arithmetic);
+    EXPECT_EQ(record.referenceBits != 0, test.arithmetic == kPlottedDeep);
+    DiscardCountBuffer(record);
+  }
+}

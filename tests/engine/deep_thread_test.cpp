@@ -1,0 +1,92 @@
+// The deep plotter's threaded side: stop and exit while the reference orbit
+// is computed and while the workers compute lines, and the fallback to the
+// plain deep plotter when no worker thread starts.
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <thread>
+#include <tuple>
+
+#include "engine/fast_plotters.h"
+#include "engine_test_fixture.h"
+#include "fake_ui_host.h"
+
+namespace {
+
+double Seconds() {
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  return std::chrono::duration<double>(now).count();
+}
+
+// Near the seahorse valley's spiral at a height the 80-bit plotters no longer
+// resolve: every count is at least 1 and the reference orbit is long.
+PlotRecord DeepSpiral(int32_t sizeX, int32_t sizeY, int32_t limit) {
+  PlotRecord record;
+  record.sizeX = sizeX;
+  record.sizeY = sizeY;
+  record.rows = AllocateCountBuffer(record);
+  record.x = -0.7436438870371587L;
+  record.y = 0.1318259042053119L;
+  record.height = 1e-20;
+  record.limit = limit;
+  return record;
+}
+
+int RefuseEveryThread(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*) { return EAGAIN; }
+
+using DeepThreadTest = EngineTest;
+
+}  // namespace
+
+TEST_F(DeepThreadTest, StopAndExitEndTheReferenceAndTheLinesPromptly) {
+  // The first message step comes during the reference orbit; by the 300th
+  // the workers are computing lines.
+  for (const auto& [stopCode, stopAt] :
+       {std::tuple{kPlotStop, 1}, std::tuple{kPlotExit, 2}, std::tuple{kPlotStop, 300}}) {
+    PlotRecord record = DeepSpiral(600, 400, 30000);
+    FakeUiHost host;
+    host.stopAtPump = stopAt;
+    host.stopCode = stopCode;
+    const double start = Seconds();
+    EXPECT_EQ(RunPlot(host, record, PlotOptions{4}), stopCode) << stopAt;
+    EXPECT_LT(Seconds() - start, 10.0);
+    EXPECT_EQ(host.pumpCalls, stopAt);
+    EXPECT_EQ(record.plottedArithmetic, kPlottedDeep);
+    int32_t finished = 0;
+    for (int32_t row = 0; row < record.sizeY; ++row) {
+      const int16_t* counts = record.rows->rows[row];
+      const bool done = counts[0] != 0;
+      finished += done;
+      for (int32_t column = 0; column < record.sizeX; ++column) {
+        ASSERT_EQ(counts[column] != 0, done) << "line " << row << " is partly written";
+      }
+    }
+    EXPECT_LT(finished, record.sizeY);
+    if (stopAt < 300) {
+      EXPECT_EQ(finished, 0);
+    }
+    DiscardCountBuffer(record);
+  }
+}
+
+TEST_F(DeepThreadTest, WithoutThreadsThePlainDeepPlotterComputesThePlot) {
+  PlotRecord expected = DeepSpiral(24, 20, 400);
+  FakeUiHost host;
+  ASSERT_EQ(RunPlot(host, expected, PlotOptions{1, true}), kPlotComplete);
+  PlotRecord record = DeepSpiral(24, 20, 400);
+  PlotOptions options{2};
+  options.startThread = RefuseEveryThread;
+  ASSERT_EQ(RunPlot(host, record, options), kPlotComplete);
+  EXPECT_EQ(record.plottedArithmetic, kPlottedDeep);
+  EXPECT_EQ(record.referenceBits, expected.referenceBits);
+  EXPECT_EQ(g_engine.progress.rowsDone.load(), 20);
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      ASSERT_EQ(CountAt(record, row, column), CountAt(expected, row, column))
+          << row << " " << column;
+    }
+  }
+  DiscardCountBuffer(record);
+  DiscardCountBuffer(expected);
+}
