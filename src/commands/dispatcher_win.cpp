@@ -58,6 +58,7 @@ constexpr CommandRoute kCommandTable[] = {
     {IDM_STOP, IgnoreStop},
     {IDM_REAL, UseRealArithmetic},
     {IDM_INTEGER, UseIntegerArithmetic},
+    {IDM_DEEP, UseDeepArithmetic},
     {IDM_LOAD_DATA_FILE, LoadDataFileCommand},
     {IDM_OPEN_DROPPED_FILE, OpenDroppedFileCommand},
     {IDM_OPEN_COMMAND_LINE_FILE, OpenCommandLineFileCommand},

@@ -13,6 +13,7 @@
 #include "commands/file_command_names.h"
 #include "commands/plot_control.h"
 #include "commands/titles.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
 #include "files/bitmap_file.h"
@@ -120,8 +121,7 @@ void LoadDataFileFlow(FileCommandHost& host) {
     commands.RestoreCursor();
     return;
   }
-  const uint32_t flags = state.current.flags;
-  state.current.flags = state.integerMode ? (flags | kIntegerFlags) : (flags & ~kIntegerFlags);
+  SetArithmeticFlags(state.current, state.arithmetic);
   state.tickStart = commands.TickCount();
   if (LoadDataFile(commands.Ui(), state.current, state.lastRead.dataFileName) != kDataLoaded) {
     // The parameter-file flow computes the plot instead: endMode is still 1.
@@ -131,6 +131,9 @@ void LoadDataFileFlow(FileCommandHost& host) {
     return;
   }
   state.tickComputed = commands.TickCount();
+  // Counts from a file: the arithmetic a plot of the record would take, no reference.
+  state.current.plottedArithmetic = ChoosePlotArithmetic(state.current);
+  state.current.referenceBits = 0;
   if (ShowCurrentCounts(commands)) state.lastRead.endMode = kEndOfText;
   commands.RestoreCursor();
 }

@@ -4,9 +4,11 @@
 #include "commands/command_state.h"
 #include "commands/titles.h"
 #include "engine/ui_host.h"
+#include "files/image_state.h"
 
 void ShowModeInfo(CommandHost& host) {
-  FormatModeInfo(g_commands.current, g_commands.integerMode, g_commands.text,
+  FormatModeInfo(g_commands.current, g_commands.arithmetic,
+                 g_commands.plotDone && g_image.imagePresent, g_commands.text,
                  sizeof g_commands.text);
   host.Ui().ShowMessage(g_commands.text, "Mode Info.", MessageIcon::Information);
 }

@@ -43,14 +43,19 @@ LRESULT FocusMainWindow(HWND window) {
   return 0;
 }
 
-// The check marks of both items are set when the menu opens.
+// The check marks of the three items are set when the menu opens.
 LRESULT UseRealArithmetic(HWND) {
-  g_commands.integerMode = false;
+  g_commands.arithmetic = kArithmeticReal;
   return 0;
 }
 
 LRESULT UseIntegerArithmetic(HWND) {
-  g_commands.integerMode = true;
+  g_commands.arithmetic = kArithmeticInteger;
+  return 0;
+}
+
+LRESULT UseDeepArithmetic(HWND) {
+  g_commands.arithmetic = kArithmeticDeep;
   return 0;
 }
 

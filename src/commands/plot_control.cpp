@@ -89,7 +89,7 @@ bool ShowCurrentCounts(CommandHost& host) {
 
 int RunPlotter(UiHost& ui, PlotRecord& record) { return RunPlot(ui, record, PlotOptions{}); }
 
-void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) {
+void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, ArithmeticSetting arithmetic) {
   if (record.flags & kFlagJuliaStart) {
     record.lower = record.upper = 0;
     record.flags = (record.flags & ~kFlagJuliaStart) | kFlagJulia;
@@ -105,15 +105,13 @@ void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode) 
     CopyRegion(record, zoom);
     zoom.pending = 0;
   }
-  SetArithmeticFlags(record, integerMode);
+  SetArithmeticFlags(record, arithmetic);
 }
 
-void SetArithmeticFlags(PlotRecord& record, bool integerMode) {
-  if (integerMode) {
-    record.flags |= kIntegerFlags;
-  } else {
-    record.flags &= ~kIntegerFlags;
-  }
+void SetArithmeticFlags(PlotRecord& record, ArithmeticSetting arithmetic) {
+  record.flags &= ~(kIntegerFlags | kFlagDeep);
+  if (arithmetic == kArithmeticInteger) record.flags |= kIntegerFlags;
+  if (arithmetic == kArithmeticDeep) record.flags |= kFlagDeep;
 }
 
 bool PrepareCurrentCounts(CommandHost& host) {
@@ -138,7 +136,7 @@ void StartPlot(CommandHost& host) {
   if (state.plotRunning) return;
   const PlotRecord backup = state.current;
   if (!PrepareCurrentCounts(host)) return;
-  ApplyStartRequests(state.current, state.zoom, state.integerMode);
+  ApplyStartRequests(state.current, state.zoom, state.arithmetic);
   host.ShowProgress(true);
   state.plotRunning = true;
   host.SwapMenu();

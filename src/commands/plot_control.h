@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "commands/command_host.h"
+#include "commands/command_state.h"
 #include "engine/plot_record.h"
 
 // The current record's counts, just computed or loaded, become the picture on
@@ -19,11 +20,11 @@ int RunPlotter(UiHost& ui, PlotRecord& record);
 // The record a start computes, before its count buffer exists: an armed Julia
 // start becomes the Julia set of the zoom record's point over the whole view;
 // otherwise a waiting zoom region is taken. The arithmetic flags follow the
-// integer-mode setting.
-void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, bool integerMode);
+// arithmetic setting.
+void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, ArithmeticSetting arithmetic);
 
-// Flags 0x008 and 0x010 follow the integer-mode setting.
-void SetArithmeticFlags(PlotRecord& record, bool integerMode);
+// Flags 0x008 and 0x010 follow the integer setting, flag 0x1000 the deep one.
+void SetArithmeticFlags(PlotRecord& record, ArithmeticSetting arithmetic);
 // How every computation or load of counts begins: a staged pending record
 // becomes the current one, the history keeps only the view on display, and
 // the current record gets a fresh count buffer. Without memory for it the

@@ -45,18 +45,58 @@ void FormatRangeTitle(const PlotRecord& record, char* out, size_t size) {
                 static_cast<int>(record.lower));
 }
 
-void FormatModeInfo(const PlotRecord& record, bool integerMode, char* out, size_t size) {
+namespace {
+
+constexpr const char* kRealName = "64 bit real (NDP)";
+constexpr const char* kIntegerName = "32 bit integer";
+constexpr const char* kDeepName = "multi-precision";
+
+// The last line's arithmetic: what computed the counts on display.
+void FormatPlottedArithmetic(const PlotRecord& record, bool countsShown, char* out, size_t size) {
+  if (!countsShown) {
+    std::snprintf(out, size, "none");
+    return;
+  }
+  switch (record.plottedArithmetic) {
+    case kPlottedReal:
+      std::snprintf(out, size, "%s", kRealName);
+      return;
+    case kPlottedInteger:
+      std::snprintf(out, size, "%s", kIntegerName);
+      return;
+    case kPlottedDeep:
+      if (record.referenceBits > 0) {
+        std::snprintf(out, size, "%s, reference %d bits", kDeepName,
+                      static_cast<int>(record.referenceBits));
+      } else {
+        std::snprintf(out, size, "%s (data file)", kDeepName);
+      }
+      return;
+    default:
+      std::snprintf(out, size, "data file");
+      return;
+  }
+}
+
+}  // namespace
+
+void FormatModeInfo(const PlotRecord& record, ArithmeticSetting arithmetic, bool countsShown,
+                    char* out, size_t size) {
+  const bool integer = arithmetic == kArithmeticInteger;
+  char plotted[64];
+  FormatPlottedArithmetic(record, countsShown, plotted, sizeof plotted);
   std::snprintf(out, size,
                 "mode  : %s%s%s\n"
                 "size  : X %d, Y %d\n"
                 "limit :   %d\n"
                 "upper :   %d\n"
-                "lower :   %d\n",
+                "lower :   %d\n"
+                "plot  : %s\n",
                 (record.flags & kFlagJulia) ? "Julia " : "Mandelbrot ",
-                integerMode ? "32 bit integer" : "64 bit real (NDP)",
-                integerMode ? " 386 code" : " ", static_cast<int>(record.sizeX),
+                integer ? kIntegerName : (arithmetic == kArithmeticDeep ? kDeepName : kRealName),
+                integer ? " 386 code" : " ", static_cast<int>(record.sizeX),
                 static_cast<int>(record.sizeY), static_cast<int>(record.limit),
-                static_cast<int>(record.upper), static_cast<int>(record.lower));
+                static_cast<int>(record.upper), static_cast<int>(record.lower), plotted);
 }
 
 void FormatTimerInfo(uint32_t start, uint32_t computed, uint32_t drawn, char* out, size_t size) {

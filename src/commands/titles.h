@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "commands/command_state.h"
 #include "engine/plot_record.h"
 
 class UiHost;
@@ -23,8 +24,11 @@ const char* ComposeRegionTitle();
 void FormatFileTitle(const char* fileName, int32_t width, int32_t height, char* out, size_t size);
 // The title while Replot or Flip re-colours.
 void FormatRangeTitle(const PlotRecord& record, char* out, size_t size);
-// The five lines of Mode Info.; integerMode is the setting for the next plot.
-void FormatModeInfo(const PlotRecord& record, bool integerMode, char* out, size_t size);
+// The lines of Mode Info.: the set and the arithmetic setting for the next
+// plot, the size, limit and count range, and then the arithmetic that
+// computed the counts on display (countsShown: the picture shows them).
+void FormatModeInfo(const PlotRecord& record, ArithmeticSetting arithmetic, bool countsShown,
+                    char* out, size_t size);
 // The two durations of Timer Info., as unsigned 32-bit tick differences.
 void FormatTimerInfo(uint32_t start, uint32_t computed, uint32_t drawn, char* out, size_t size);
 // The title prefix after a parameter file was opened: its name part, cut

@@ -32,6 +32,7 @@
 #define IDM_TIMER_INFO 107
 #define IDM_REAL 122
 #define IDM_INTEGER 123
+#define IDM_DEEP 148
 // Edit
 #define IDM_COPY_PARAMETERS 128
 #define IDM_COPY_BITMAP 127

@@ -20,6 +20,8 @@ void RulePasteItems(HWND window, HMENU menu) {
   EnableMenuItem(menu, IDM_PASTE_PALETTE, EnableFlag(text));
 }
 
+UINT CheckFlag(bool checked) { return MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED); }
+
 }  // namespace
 
 // Nothing is done while a plot runs: the reduced menu is attached then.
@@ -27,13 +29,15 @@ void OnInitMenu(HWND window) {
   if (g_commands.plotRunning) return;
   HMENU menu = GetMenu(window);
   const MenuInputs inputs{(g_commands.current.flags & kFlagJulia) != 0, g_image.imagePresent,
-                          g_commands.plotDone, HistoryCount(), g_commands.integerMode};
+                          g_commands.plotDone, HistoryCount()};
   MenuItemState items[kRuledMenuItems];
   RuledMenuItems(inputs, items);
   for (const MenuItemState& item : items) EnableMenuItem(menu, item.id, EnableFlag(item.enabled));
   RulePasteItems(window, menu);
-  CheckMenuItem(menu, IDM_INTEGER, MF_BYCOMMAND | (inputs.integerMode ? MF_CHECKED : MF_UNCHECKED));
-  CheckMenuItem(menu, IDM_REAL, MF_BYCOMMAND | (inputs.integerMode ? MF_UNCHECKED : MF_CHECKED));
+  const ArithmeticSetting arithmetic = g_commands.arithmetic;
+  CheckMenuItem(menu, IDM_REAL, CheckFlag(arithmetic == kArithmeticReal));
+  CheckMenuItem(menu, IDM_INTEGER, CheckFlag(arithmetic == kArithmeticInteger));
+  CheckMenuItem(menu, IDM_DEEP, CheckFlag(arithmetic == kArithmeticDeep));
 }
 
 LRESULT OnMenuItemStateQuery(HWND window, WPARAM itemId) {

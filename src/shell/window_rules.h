@@ -31,7 +31,6 @@ struct MenuInputs {
   bool imagePresent;
   bool plotDone;
   int historyDepth;
-  bool integerMode;
 };
 struct MenuItemState {
   int id;

@@ -49,7 +49,7 @@ TEST(PrepareMandelbrotReturnTest, APointPickedDeepComesBackAsTheCentreOfTheDeepS
   PlotRecord julia = mandelbrot;
   julia.flags |= kFlagJuliaStart;
   julia.returnHeight = 1e-100;
-  ApplyStartRequests(julia, zoom, false);
+  ApplyStartRequests(julia, zoom, kArithmeticReal);
   EXPECT_EQ(ToDeepReal(julia.preciseJuliaR), ToDeepReal(zoom.preciseX));
   EXPECT_EQ(julia.x, -2);
 

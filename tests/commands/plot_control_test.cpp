@@ -20,7 +20,7 @@ TEST(ApplyStartRequestsTest, ArmedJuliaStartWinsOverAZoomAndIntegerFlagsFollowTh
   zoom.x = -0.75L;
   zoom.y = 0.125L;
   zoom.pending = 1;
-  ApplyStartRequests(record, zoom, true);
+  ApplyStartRequests(record, zoom, kArithmeticInteger);
   EXPECT_EQ(record.flags, kFlagJulia | kFlagLiveDrawing | kFlagInteger | kFlagIntegerShadow);
   EXPECT_EQ(record.juliaR, -0.75L);
   EXPECT_EQ(record.juliaI, 0.125L);
@@ -32,7 +32,7 @@ TEST(ApplyStartRequestsTest, ArmedJuliaStartWinsOverAZoomAndIntegerFlagsFollowTh
   // Without the armed start the zoom's region (and nothing else) is taken once.
   zoom.height = 0.5;
   zoom.limit = 7;
-  ApplyStartRequests(record, zoom, false);
+  ApplyStartRequests(record, zoom, kArithmeticReal);
   EXPECT_EQ(record.x, -0.75L);
   EXPECT_EQ(record.height, 0.5);
   EXPECT_EQ(record.limit, 100);
@@ -108,7 +108,7 @@ TEST_F(PlotControlTest, ExitReleasesTheAttemptAndClosesTheWindow) {
 
 TEST_F(PlotControlTest, IntegerModeRefusesATooFineRegion) {
   StartPlot(host);
-  g_commands.integerMode = true;
+  g_commands.arithmetic = kArithmeticInteger;
   StartRegion(-0.5L, -0.5L, 1e-9);
   ASSERT_EQ(host.ui.messages.size(), 1u);
   EXPECT_EQ(host.ui.messages[0].text, "この領域は整数モードでは演算できません");

@@ -64,16 +64,25 @@ TEST_F(TitlesTest, ModeInfoNamesTheSettingForTheNextPlot) {
   record.upper = 100;
   record.lower = 2;
   char text[kTextBufferSize];
-  FormatModeInfo(record, false, text, sizeof text);
+  record.plottedArithmetic = kPlottedReal;
+  FormatModeInfo(record, kArithmeticReal, true, text, sizeof text);
   EXPECT_STREQ(text,
                "mode  : Mandelbrot 64 bit real (NDP) \n"
                "size  : X 640, Y 480\n"
                "limit :   100\n"
                "upper :   100\n"
-               "lower :   2\n");
+               "lower :   2\n"
+               "plot  : 64 bit real (NDP)\n");
   record.flags = kFlagJulia;
-  FormatModeInfo(record, true, text, sizeof text);
+  record.plottedArithmetic = kPlottedDeep;
+  record.referenceBits = 256;
+  FormatModeInfo(record, kArithmeticInteger, true, text, sizeof text);
   EXPECT_EQ(std::string(text).substr(0, 38), "mode  : Julia 32 bit integer 386 code\n");
+  EXPECT_NE(std::string(text).find("plot  : multi-precision, reference 256 bits\n"),
+            std::string::npos);
+  FormatModeInfo(record, kArithmeticDeep, false, text, sizeof text);
+  EXPECT_EQ(std::string(text).substr(0, 31), "mode  : Julia multi-precision \n");
+  EXPECT_NE(std::string(text).find("plot  : none\n"), std::string::npos);
 }
 
 TEST_F(TitlesTest, TimerInfoShowsUnsignedDifferences) {

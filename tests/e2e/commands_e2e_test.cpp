@@ -237,7 +237,8 @@ TEST(CommandsE2e, IntegerModeRefusesATooFineRegionAndKeepsThePicture) {
             "size  : X 400, Y 400\n"
             "limit :   100\n"
             "upper :   100\n"
-            "lower :   0\n");
+            "lower :   0\n"
+            "plot  : 64 bit real (NDP)\n");
 
   DialogWindow dialog = OpenDialog(zirn, IDM_LOWER_LEFT_DIALOG, "パラメータ入力  左下座標");
   ASSERT_TRUE(dialog.Found());
@@ -268,7 +269,8 @@ TEST(CommandsE2e, ReportsBeforeAndAfterAPlot) {
             "size  : X 400, Y 400\n"
             "limit :   100\n"
             "upper :   100\n"
-            "lower :   0\n");
+            "lower :   0\n"
+            "plot  : 64 bit real (NDP)\n");
   const std::string timer = Report(zirn, IDM_TIMER_INFO, "Timer Info.");
   EXPECT_EQ(timer.rfind("計算／処理時間 : ", 0), 0u) << timer;
   EXPECT_NE(timer.find(" [msec]\nﾋﾞｯﾄﾏｯﾌﾟ作成 : "), std::string::npos) << timer;

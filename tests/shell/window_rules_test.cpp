@@ -91,13 +91,13 @@ std::map<int, bool> Ruled(const MenuInputs& inputs) {
 }
 
 TEST(RuledMenuItems, BeforeAnyPictureEverythingRuledIsGreyed) {
-  const auto states = Ruled({false, false, false, 0, false});
+  const auto states = Ruled({false, false, false, 0});
   ASSERT_EQ(states.size(), static_cast<size_t>(kRuledMenuItems));
   for (const auto& [id, enabled] : states) EXPECT_FALSE(enabled) << id;
 }
 
 TEST(RuledMenuItems, EachItemFollowsItsOwnCondition) {
-  auto states = Ruled({false, true, false, 1, false});
+  auto states = Ruled({false, true, false, 1});
   EXPECT_TRUE(states[IDM_SAVE_BMP]);
   EXPECT_TRUE(states[IDM_COPY_BITMAP]);
   EXPECT_TRUE(states[IDM_SCROLLBAR_TOOL]);
@@ -105,7 +105,7 @@ TEST(RuledMenuItems, EachItemFollowsItsOwnCondition) {
   EXPECT_FALSE(states[IDM_SAVE_PMF]);
   EXPECT_FALSE(states[IDM_FLIP]);
 
-  states = Ruled({true, true, true, 2, false});
+  states = Ruled({true, true, true, 2});
   EXPECT_TRUE(states[IDM_JULIA_START_VALUE]);
   EXPECT_TRUE(states[IDM_SAVE_PMF]);
   EXPECT_TRUE(states[IDM_REPLOT]);
