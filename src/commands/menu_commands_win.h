@@ -12,5 +12,6 @@ LRESULT ToggleClearOnPress(HWND window);    // 117
 LRESULT FocusMainWindow(HWND window);       // 118
 LRESULT UseRealArithmetic(HWND window);     // 122
 LRESULT UseIntegerArithmetic(HWND window);  // 123
+LRESULT UseDeepArithmetic(HWND window);     // 148
 LRESULT PostExit(HWND window);              // 105
 LRESULT IgnoreStop(HWND window);            // 121: the running plot's message step takes it

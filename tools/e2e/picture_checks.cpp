@@ -6,8 +6,8 @@
 #include "colour/dib_layout.h"
 #include "colour/image_builder.h"
 #include "colour/palette.h"
+#include "engine/fast_plotters.h"
 #include "engine/fpu_precision.h"
-#include "engine/plotters.h"
 #include "files/dib_block.h"
 
 namespace e2e {
@@ -66,8 +66,9 @@ Picture CorePicture(PlotRecord record) {
   NeverStopHost host;
   Picture picture;
   if (record.rows == nullptr) return picture;
-  const int result =
-      (record.flags & kFlagJulia) ? PlotJulia(host, record) : PlotMandelbrot(host, record);
+  // The plotters the window uses: the fast ones give the reference's counts,
+  // and deep views take the deep arithmetic as in the window.
+  const int result = RunPlot(host, record, PlotOptions{});
   DibBlock dib;
   uint16_t bitsOffset = 0;
   if (result == kPlotComplete) {

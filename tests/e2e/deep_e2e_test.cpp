@@ -1,0 +1,189 @@
+// Deep views end to end: a parameter file far past the 80-bit wall, zooming
+// there with the mouse, saving with the data file and reopening, and the
+// parameters through the clipboard. Every view is centred on c = i, which
+// lies on the boundary of the set, so every depth shows structure.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
+#include "colour/palette.h"
+#include "engine/deep_real.h"
+#include "files/parameter_text.h"
+#include "files_e2e_support.h"
+#include "picture_checks.h"
+#include "res/resource.h"
+#include "zirn_driver.h"
+#include "zoom_e2e_support.h"
+
+namespace {
+
+using e2e::Picture;
+using e2e::ZirnProcess;
+using e2e_files::ChooseFile;
+using e2e_files::TakeMessage;
+using e2e_files::TestFolder;
+
+constexpr int kSize = 400;
+constexpr int kPlotTimeoutMs = 60000;
+
+// A 400 x 400 view `height` high centred on c = i, limit 1000.
+PlotRecord ViewAroundI(double height) {
+  PlotRecord record;
+  record.sizeX = record.sizeY = record.shownSizeY = kSize;
+  record.height = record.shownHeight = height;
+  record.limit = 1000;
+  SetExactCoordinate(record.x, record.preciseX, -DeepReal(height) / 2);
+  SetExactCoordinate(record.y, record.preciseY, 1 - DeepReal(height) / 2);
+  return record;
+}
+
+// The text of record with the default palette, as a file would hold it.
+std::string ParameterText(const PlotRecord& record) {
+  SetDefaultPalette();
+  char text[kParameterTextSize];
+  WriteParameterText(text, sizeof text, record, "");
+  return text;
+}
+
+// The record zirn.exe plots for a text: the text keeps the digits the view
+// needs, not every digit of the record it was written from.
+PlotRecord ReadBack(const std::string& text) {
+  char buffer[kParameterTextSize] = {};
+  text.copy(buffer, sizeof buffer - 1);
+  PlotRecord record;
+  ReadParameterText(buffer, record);
+  return record;
+}
+
+// The text up to its limit key: the region, the height and the constant.
+std::string RegionLines(const std::string& text) { return text.substr(0, text.find(" m")); }
+
+// The picture has structure: at least four colours, none covering 90 %.
+bool ShowsStructure(const Picture& picture) {
+  if (picture.width < kSize || picture.height < kSize) return false;
+  std::set<uint32_t> colours;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x) colours.insert(picture.At(x, y));
+  if (colours.size() < 4) return false;
+  for (uint32_t colour : colours) {
+    if (e2e::CountColour(picture, colour, 0, 0, kSize - 1, kSize - 1) > kSize * kSize * 9 / 10)
+      return false;
+  }
+  return true;
+}
+
+bool TitleStartsWith(const ZirnProcess& zirn, const std::string& start) {
+  return zirn.WaitForTitleMatching([&](const std::string& t) { return t.rfind(start, 0) == 0; },
+                                   kPlotTimeoutMs);
+}
+
+// The picture on display once it equals what the core computes for the text.
+bool ShowsCorePicture(const ZirnProcess& zirn, const std::string& text, Picture* shown) {
+  const Picture expected = e2e::CorePicture(ReadBack(text));
+  return e2e::WaitUntil(
+      [&] { return e2e::ShowsAt(*shown = zirn.CaptureClient(), expected, 0, 0); });
+}
+
+std::string ModeInfo(const ZirnProcess& zirn) {
+  zirn.PostCommand(IDM_MODE_INFO);
+  return TakeMessage(zirn);
+}
+
+TEST(DeepE2e, ADeepParameterFileOpensWithItsPicture) {
+  TestFolder folder;
+  const PlotRecord view = ViewAroundI(1e-100);
+  const std::string text = ParameterText(view);
+  EXPECT_GT(text.size(), 200u);  // each coordinate carries its hundred digits
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("deep.PMF"), text));
+
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("deep.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(zirn, "deep.PMF Mandel  (x=-5e-101 y=1 h=1e-100) 400x400"))
+      << zirn.Title();
+  Picture shown;
+  EXPECT_TRUE(ShowsCorePicture(zirn, text, &shown));
+  EXPECT_TRUE(ShowsStructure(shown));
+  EXPECT_NE(ModeInfo(zirn).find("plot  : multi-precision, reference "), std::string::npos);
+}
+
+TEST(DeepE2e, ZoomingByDraggingGoesPastTheWallWithStructureAtEveryStep) {
+  TestFolder folder;
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("start.PMF"), ParameterText(ViewAroundI(1e-14))));
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("start.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(zirn, "start.PMF Mandel")) << zirn.Title();
+  for (const char* height : {"1e-16", "1e-18", "1e-20"}) {
+    // A block 4 pixels high around the centre: 100 times closer to c = i.
+    e2e_zoom::Drag(zirn, 198, 198, 202, 202);
+    ASSERT_TRUE(zirn.WaitForTitleMatching([&](const std::string& t) {
+      return t.find(std::string("h=") + height + ")") != std::string::npos;
+    })) << zirn.Title();
+    zirn.PostMouse(WM_RBUTTONDOWN, 0, 0);
+    ASSERT_TRUE(TitleStartsWith(zirn, "Mandel  (x=")) << zirn.Title();
+    ASSERT_TRUE(zirn.WaitForTitleMatching(
+        [&](const std::string& t) {
+          return t.find(std::string("h=") + height + ") 400x400") != std::string::npos;
+        },
+        kPlotTimeoutMs))
+        << zirn.Title();
+    Picture shown;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsStructure(shown = zirn.CaptureClient()); }))
+        << height;
+  }
+  EXPECT_NE(ModeInfo(zirn).find("plot  : multi-precision, reference "), std::string::npos);
+}
+
+TEST(DeepE2e, SavedWithItsDataFileADeepViewReopensWithoutComputing) {
+  TestFolder folder;
+  const std::string text = ParameterText(ViewAroundI(1e-60));
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("view.PMF"), text));
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("view.PMF") + "\""));
+  Picture computed;
+  ASSERT_TRUE(ShowsCorePicture(zirn, text, &computed));
+  zirn.PostCommand(IDM_SAVE_PMF);
+  ASSERT_TRUE(ChooseFile(zirn, folder.File("saved")));
+  EXPECT_EQ(TakeMessage(zirn).rfind("保存終了\n", 0), 0u);
+  zirn.PostClose();
+
+  ZirnProcess again;
+  ASSERT_TRUE(again.Launch("\"" + folder.File("saved.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); }));
+  EXPECT_NE(ModeInfo(again).find("plot  : multi-precision (data file)\n"), std::string::npos);
+  // The saved text names the same view, digit for digit.
+  const std::vector<uint8_t> saved = e2e_files::ReadBytes(folder.File("saved.PMF"));
+  EXPECT_EQ(RegionLines(std::string(saved.begin(), saved.end())), RegionLines(text));
+}
+
+TEST(DeepE2e, CopiedParametersOfADeepJuliaViewPasteBackToTheSamePlot) {
+  TestFolder folder;
+  PlotRecord view = ViewAroundI(1e-40);
+  view.flags = kFlagJulia;  // the Julia set of a constant given to 60 digits
+  SetExactCoordinate(view.juliaR, view.preciseJuliaR, DeepReal(-3) / 4 + DeepReal(1e-45) / 7);
+  SetExactCoordinate(view.juliaI, view.preciseJuliaI, DeepReal(1) / 9);
+  SetExactCoordinate(view.x, view.preciseX, DeepReal(-1) / 3);
+  SetExactCoordinate(view.y, view.preciseY, DeepReal(1) / 5);
+  const std::string text = ParameterText(view);
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("julia.PMF"), text));
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("julia.PMF") + "\""));
+  Picture computed;
+  ASSERT_TRUE(ShowsCorePicture(zirn, text, &computed));
+  ASSERT_TRUE(e2e::EmptyClipboardContents());
+  zirn.PostCommand(IDM_COPY_PARAMETERS);
+  std::string copied;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !(copied = e2e::ReadClipboardText()).empty(); }));
+  EXPECT_EQ(RegionLines(copied), RegionLines(text));
+  zirn.PostClose();
+
+  ZirnProcess other;
+  ASSERT_TRUE(other.Launch());
+  other.PostCommand(IDM_PASTE_PARAMETERS);
+  ASSERT_TRUE(TitleStartsWith(other, "Julia  (x=")) << other.Title();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(other.CaptureClient(), computed, 0, 0); }));
+}
+
+}  // namespace
