@@ -8,7 +8,7 @@ packages=(
   libboost-dev libstb-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-  wine64 xvfb fonts-ipafont-gothic imagemagick locales lhasa
+  wine64 fonts-wine xvfb fonts-ipafont-gothic imagemagick locales lhasa
 )
 
 missing=()

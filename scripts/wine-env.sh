@@ -13,6 +13,10 @@ if [[ ! -d "$LOCPATH/ja_JP.UTF-8" ]]; then
   LC_ALL=C localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >/dev/null 2>&1 || true
 fi
 export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# The shell that sources this took its C library's environment when it
+# started, so it does not see LOCPATH and would warn that it cannot switch to
+# the locale; it does not need to. Every program started from here sees
+# LOCPATH and switches quietly.
+export LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64

@@ -8,13 +8,16 @@ namespace {
 
 constexpr size_t kSixteenColourTableBytes = kPaletteSize * kRgbQuadSize;
 
-// The colour table of a 4-bit picture, or nullptr when the block is empty, is
-// not 4 bits per pixel, or does not hold 16 entries at the header-size offset
-// (only the low 16 bits of that field count).
+// The colour table of a 16-colour picture, or nullptr when the block is
+// empty, is not 4 bits per pixel, declares a table of other than 16 entries
+// (16 would be written over a shorter table and into the pixels), or does not
+// hold 16 entries at the header-size offset (only the low 16 bits of that
+// field count).
 uint8_t* SixteenColourTable(DibBlock& dib) {
   if (dib.Empty() || dib.Size() < kBitCountField + 2) return nullptr;
   uint8_t* block = dib.Data();
   if (ReadLe16(block + kBitCountField) != 4) return nullptr;
+  if (DibColourCount(block, dib.Size()) != kPaletteSize) return nullptr;
   const size_t tableOffset = ReadLe16(block + kHeaderSizeField);
   if (tableOffset > dib.Size() || dib.Size() - tableOffset < kSixteenColourTableBytes) {
     return nullptr;

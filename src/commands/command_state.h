@@ -30,6 +30,7 @@ struct CommandState {
   bool plotRunning = false;                        // a plotter runs; read by the message step
   bool saveRunning = false;                        // a data file is being written from `current`
   bool closeAfterSave = false;                     // an exit or close waits for the save's end
+  int32_t commandAfterSave = 0;                    // the last file command asked for during a save
   bool plotDone = false;                           // the picture shows the counts of `current`
   ArithmeticSetting arithmetic = kArithmeticReal;  // of the next plot
   int32_t cursorKind = kBlockCursor;               // how a selection is drawn

@@ -10,7 +10,6 @@
 #include "commands/menu_commands_win.h"
 #include "commands/palette_tool_commands_win.h"
 #include "commands/plot_control.h"
-#include "commands/unbuilt_commands_win.h"
 #include "res/resource.h"
 #include "shell/shell_state_win.h"
 #include "shell/winmain_win.h"
@@ -22,6 +21,13 @@ template <void (*Flow)(CommandHost&)>
 LRESULT Run(HWND window) {
   WindowCommandHost host(window);
   Flow(host);
+  return 0;
+}
+
+// An id that no command carries: "このコマンドは、実行できません。".
+LRESULT AnswerUnknownCommand(HWND window) {
+  WindowCommandHost host(window);
+  ShowCommandUnavailable(host);
   return 0;
 }
 
@@ -84,5 +90,5 @@ LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM) {
   for (const CommandRoute& route : kCommandTable) {
     if (route.id == wParam) return route.run(window);
   }
-  return CommandUnavailable(window);
+  return AnswerUnknownCommand(window);
 }

@@ -30,18 +30,18 @@ constexpr uint32_t kIntegerFlags = kFlagInteger | kFlagIntegerShadow;
 constexpr int kExitOutOfMemory = 3;
 
 // The data file of the parameter file just read, looked up under its own
-// name with ".dtl" in any case; sends the load when it exists. False when the
-// parameter file's name has no extension to replace.
-bool LoadDataFileIfPresent(FileCommandHost& host) {
+// name with ".dtl" in any case; sends the load when it exists. A parameter
+// file whose name has no extension to replace has no data file beside it.
+void LoadDataFileIfPresent(FileCommandHost& host) {
   ParameterReadResult& read = g_commands.lastRead;
+  read.dataFileName[0] = '\0';
   std::string lookup;
-  if (!DataFileLookupName(g_image.fileName, &lookup)) return false;
+  if (!DataFileLookupName(g_image.fileName, &lookup)) return;
   std::string found;
   const bool exists = FindDataFile(g_image.fileName, &found);
   const std::string& name = exists ? found : lookup;
   std::snprintf(read.dataFileName, sizeof read.dataFileName, "%s", name.c_str());
   if (exists && name.size() < sizeof read.dataFileName) host.SendCommand(IDM_LOAD_DATA_FILE);
-  return true;
 }
 
 // Save dialog, extension and the wait cursor around the save itself. False
@@ -95,10 +95,10 @@ void OpenParameterFile(FileCommandHost& host) {
   SetTitlePrefix(FileNamePart(g_image.fileName));
   state.pending.pending = 1;
   state.pending.returnHeight = state.pending.height;
-  // A data file named in a parameter file without an extension cannot be
-  // looked for: the staged record then waits for the next start.
-  const bool canStart = state.lastRead.hasDataFile != 1 || LoadDataFileIfPresent(host);
-  if (canStart && state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);
+  // Without a data file to load (none named, none beside the file, or one
+  // that fails) endMode is still 1 and the plot is computed.
+  if (state.lastRead.hasDataFile == 1) LoadDataFileIfPresent(host);
+  if (state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);
   host.ShowPaletteTool(tool);
 }
 
@@ -147,7 +147,20 @@ bool CloseMayProceed() {
 
 bool CommandMayRun(int command) {
   if (command == IDM_EXIT) return CloseMayProceed();
-  return !g_commands.saveRunning;
+  CommandState& state = g_commands;
+  if (!state.saveRunning) return true;
+  switch (command) {
+    case IDM_OPEN_DROPPED_FILE:
+    case IDM_OPEN_PMF:
+    case IDM_SAVE_PMF:
+    case IDM_OPEN_BMP:
+    case IDM_SAVE_BMP:
+      state.commandAfterSave = command;
+      break;
+    default:
+      break;
+  }
+  return false;
 }
 
 void SaveParametersFlow(FileCommandHost& host) {
@@ -163,9 +176,13 @@ void SaveParametersFlow(FileCommandHost& host) {
   // The data file's progress has overwritten the title.
   if (asked) SetRegionTitle(ui);
   if (state.closeAfterSave) {
-    state.closeAfterSave = false;
     host.Commands().PostClose();
+  } else if (state.commandAfterSave != 0) {
+    // A drop keeps its files in the drop list until the next drop.
+    host.Commands().PostCommand(state.commandAfterSave);
   }
+  state.closeAfterSave = false;
+  state.commandAfterSave = 0;
 }
 
 void SaveBitmapFlow(FileCommandHost& host) {

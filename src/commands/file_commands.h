@@ -16,8 +16,10 @@ void OpenParameterFile(FileCommandHost& host);
 
 // While a data file is written, the window's message step keeps running, yet
 // the record being written must not change and the window must not go away.
-// During a save these return false: commands are refused, and an exit (the
-// command or a close) is remembered; the window closes once the save ended.
+// During a save these return false: commands are refused, an exit (the
+// command or a close) is remembered and the window closes once the save
+// ended; otherwise the last file command asked for (a dropped file, Open or
+// Save) is kept and runs then.
 bool CommandMayRun(int command);
 bool CloseMayProceed();
 

@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 
-#include "colour/palette_tools_win.h"
 #include "commands/clipboard_win.h"
 #include "commands/file_commands.h"
 #include "commands/paste_commands.h"
@@ -11,6 +10,7 @@
 #include "files/image_state.h"
 #include "shell/dropped_files_win.h"
 #include "shell/image_flows_win.h"
+#include "shell/palette_tools_win.h"
 #include "shell/shell_state_win.h"
 
 namespace {

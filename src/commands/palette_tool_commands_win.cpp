@@ -1,8 +1,8 @@
 #include "commands/palette_tool_commands_win.h"
 
-#include "colour/palette_tools_win.h"
 #include "files/bitmap_file.h"
 #include "files/image_state.h"
+#include "shell/palette_tools_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/window_host_win.h"
 

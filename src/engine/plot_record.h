@@ -82,8 +82,9 @@ int HistoryCount();
 // The rows that the count functions expect are missing or do not match: a
 // count buffer was released twice, released with a changed size, or a record
 // was plotted without its own live buffer. The handler receives a short
-// description. The default writes it to stderr and aborts; tests install their
-// own to observe the report. The engine stays memory-safe after reporting:
+// description. The default writes it to stderr and aborts; the window reports
+// it as debug output and goes on, and tests install their own to observe the
+// report. The engine stays memory-safe after reporting:
 // buffers are released by their own shape and unknown buffers are not touched.
 using CountBufferMisuseHandler = void (*)(const char* what);
 // Installs handler (nullptr: the default) and returns the previous one.

@@ -45,7 +45,8 @@ bool HasCountsOfItsSize(const PlotRecord& record);
 
 // Writes the parameter file and then, beside it, the data file (which shows
 // its own outcome). 1 when the parameter file was written, 0 when it could not
-// be; an existing file of that name is kept when the write fails.
+// be. Both files are put in place only when both were written: a failed save
+// leaves the previous pair of that name as it was.
 int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host);
 
 // Compresses the record's counts into dataFileName, taking one message after

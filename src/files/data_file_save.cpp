@@ -22,7 +22,8 @@ void CompressPass(UiHost& host, const PlotRecord& record, int shift, BlockEncode
   for (int32_t row = 0; row < record.sizeY; ++row) {
     const int16_t* counts = record.rows->rows[row];
     for (int32_t column = 0; column < record.sizeX; ++column) {
-      ++progress.passed;  // counted first: a progress shown from inside the encoder includes this byte
+      // Counted first: a progress shown from inside the encoder includes this byte.
+      ++progress.passed;
       encoder.EncoderPutByte(static_cast<uint8_t>(static_cast<uint16_t>(counts[column]) >> shift));
     }
     // The save always runs to its end, whatever the message step returns; the
@@ -32,8 +33,8 @@ void CompressPass(UiHost& host, const PlotRecord& record, int shift, BlockEncode
   }
 }
 
-int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& writer, MemoryBudget budget,
-                   DataProgress& progress, unsigned long* compressedSize) {
+int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& writer,
+                   MemoryBudget budget, DataProgress& progress, unsigned long* compressedSize) {
   if (std::setvbuf(writer.File(), nullptr, _IOFBF, kFileBufferSize) != 0) return kDataNoFileBuffer;
   BlockEncoder encoder(budget);
   bool started = false;
@@ -47,15 +48,15 @@ int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& write
   if (DataBytesPerCount(record.limit) == 2) CompressPass(host, record, 8, encoder, progress);
   *compressedSize = encoder.EncoderFinish();
   ShowDataProgress(progress);
-  return writer.Commit() ? kDataSaved : kDataWriteFailed;
+  return writer.Finish() ? kDataSaved : kDataWriteFailed;
 }
 
 void ShowSaveOutcome(UiHost& host, int code, unsigned long compressedSize, unsigned long total,
                      const char* dataFileName) {
   char message[kMessageSize];
   if (code == kDataSaved) {
-    std::snprintf(message, sizeof message, "保存終了\nCompression: %lu / %lu\nData File: %s", compressedSize, total,
-                  dataFileName);
+    std::snprintf(message, sizeof message, "保存終了\nCompression: %lu / %lu\nData File: %s",
+                  compressedSize, total, dataFileName);
     host.ShowMessage(message, "File Saved", MessageIcon::Information);
   } else {
     std::snprintf(message, sizeof message, "File write error.  code:%d\n%s", code, dataFileName);
@@ -75,36 +76,53 @@ void ShowDataProgress(const DataProgress& progress) {
 int DataBytesPerCount(int32_t limit) { return EffectiveLimit(limit) >= 256 ? 2 : 1; }
 
 bool HasCountsOfItsSize(const PlotRecord& record) {
-  return record.rows != nullptr && record.rows->rows != nullptr && record.rows->sizeX == record.sizeX &&
-         record.rows->sizeY == record.sizeY;
+  return record.rows != nullptr && record.rows->rows != nullptr &&
+         record.rows->sizeX == record.sizeX && record.rows->sizeY == record.sizeY;
 }
 
-int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName, MemoryBudget budget) {
+namespace {
+
+// Compresses the counts into a temporary file beside dataFileName, has
+// putInPlace put it where it belongs, and shows the outcome. Until then the
+// previous data file stays intact.
+template <typename PutInPlace>
+int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
+               MemoryBudget budget, PutInPlace putInPlace) {
   DataProgress progress;
   progress.host = &host;
-  progress.total = static_cast<unsigned long>(record.sizeX) * static_cast<unsigned long>(record.sizeY) *
+  progress.total = static_cast<unsigned long>(record.sizeX) *
+                   static_cast<unsigned long>(record.sizeY) *
                    static_cast<unsigned long>(DataBytesPerCount(record.limit));
   unsigned long compressedSize = 0;
   int code = kDataCannotCreate;
   if (HasCountsOfItsSize(record)) {
-    // Everything goes to a temporary file first, so a failed save keeps the
-    // previous data file intact.
     SafeFileWriter writer(dataFileName);
-    if (writer.IsOpen()) code = CompressCounts(host, record, writer, budget, progress, &compressedSize);
+    if (writer.IsOpen())
+      code = CompressCounts(host, record, writer, budget, progress, &compressedSize);
+    if (code == kDataSaved && !putInPlace(writer)) code = kDataWriteFailed;
   }
   ShowSaveOutcome(host, code, compressedSize, progress.total, dataFileName);
   return code;
 }
 
+}  // namespace
+
+int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName,
+                 MemoryBudget budget) {
+  return SaveCounts(host, record, dataFileName, budget,
+                    [](SafeFileWriter& data) { return data.Commit(); });
+}
+
 int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host) {
   const DataFileNames names = DataFileNamesFor(fileName);
-  {
-    SafeFileWriter writer(fileName);
-    if (!writer.IsOpen()) return 0;
-    char text[kParameterTextSize];
-    WriteParameterText(text, sizeof text, record, names.bareName.c_str());
-    if (!writer.Write(text, std::strlen(text)) || !writer.Commit()) return 0;
-  }
-  SaveDataFile(host, record, names.path.c_str());
+  SafeFileWriter writer(fileName);
+  if (!writer.IsOpen()) return 0;
+  char text[kParameterTextSize];
+  WriteParameterText(text, sizeof text, record, names.bareName.c_str());
+  if (!writer.Write(text, std::strlen(text)) || !writer.Finish()) return 0;
+  // A parameter file must never name a data file of another plot: the two
+  // are put in place together once both were written, or neither is.
+  SaveCounts(host, record, names.path.c_str(), MemoryBudget(),
+             [&writer](SafeFileWriter& data) { return CommitTogether(data, writer); });
   return 1;
 }

@@ -73,14 +73,42 @@ bool SafeFileWriter::Write(const void* bytes, size_t n) {
   return n == 0 || std::fwrite(bytes, 1, n, file_) == n;
 }
 
-bool SafeFileWriter::Commit() {
-  if (file_ == nullptr) return false;
+bool SafeFileWriter::Finish() {
+  if (file_ == nullptr) return finished_;
   bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0;
   written = std::fclose(file_) == 0 && written;
   file_ = nullptr;
-  if (!written || !ReplaceFileKeepingBackup(temporaryName_.c_str(), targetName_.c_str())) return false;
+  finished_ = written;
+  return written;
+}
+
+bool SafeFileWriter::Commit() {
+  if (!Finish() || temporaryName_.empty()) return false;
+  if (!ReplaceFileKeepingBackup(temporaryName_.c_str(), targetName_.c_str())) return false;
   temporaryName_.clear();  // now the target: nothing to remove
   return true;
+}
+
+// The first target is moved aside, not replaced, so that it can come back
+// when the second file cannot be put in place.
+bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second) {
+  if (!first.Finish() || !second.Finish() || first.temporaryName_.empty()) return false;
+  const char* target = first.targetName_.c_str();
+  const bool hadTarget = FileExistsNarrow(target);
+  std::string backupName;
+  if (hadTarget && (!UnusedNameBeside(first.targetName_, ".zb", &backupName) ||
+                    std::rename(target, backupName.c_str()) != 0)) {
+    return false;
+  }
+  const bool placed = std::rename(first.temporaryName_.c_str(), target) == 0;
+  if (placed) first.temporaryName_.clear();
+  if (placed && second.Commit()) {
+    if (hadTarget) std::remove(backupName.c_str());
+    return true;
+  }
+  if (placed) std::remove(target);
+  if (hadTarget) std::rename(backupName.c_str(), target);
+  return false;
 }
 
 bool ReplaceFileKeepingBackup(const char* source, const char* target) {
@@ -116,7 +144,8 @@ bool FindFileIgnoringCase(const char* path, char* found, size_t foundSize) {
   bool matched = false;
   while (const dirent* entry = readdir(directory)) {
     if (!EqualIgnoringAsciiCase(entry->d_name, wanted)) continue;
-    const std::string candidate = slash == nullptr ? std::string(entry->d_name) : folder + entry->d_name;
+    const std::string candidate =
+        slash == nullptr ? std::string(entry->d_name) : folder + entry->d_name;
     if (FileExistsNarrow(candidate.c_str())) {
       matched = CopyName(candidate, found, foundSize);
       break;

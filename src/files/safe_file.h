@@ -24,18 +24,28 @@ class SafeFileWriter {
   std::FILE* File() const { return file_; }
   // Writes n bytes; false on a short write or when not open.
   bool Write(const void* bytes, size_t n);
-  // Flushes and closes the temporary file and puts it in place of the target.
-  // False when any write failed or the target could not be replaced; the old
+  // Flushes and closes the temporary file without putting it in place; false
+  // when any write failed. Commit or CommitTogether puts it in place later.
+  bool Finish();
+  // Finishes the temporary file and puts it in place of the target. False
+  // when any write failed or the target could not be replaced; the old
   // target is then left as it was.
   bool Commit();
 
   const std::string& TemporaryName() const { return temporaryName_; }
 
  private:
+  friend bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second);
+
   std::string targetName_;
   std::string temporaryName_;
   std::FILE* file_ = nullptr;
+  bool finished_ = false;  // Finish succeeded
 };
+
+// Commits two writers as one: both targets are replaced, or, when either
+// file failed or cannot be put in place, both stay as they were.
+bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second);
 
 // Replaces target by source. Where a rename cannot overwrite (Windows), the
 // target is first renamed to a backup name, which is moved back if the second

@@ -1,4 +1,3 @@
 // The handlers declared in window_hooks_win.h live with their features: the
 // selection cursors in selection_cursors_win.cpp, the keyboard palette tool in
-// colour/palette_tools_win.cpp and the dropped-file list in
-// dropped_files_win.cpp.
+// palette_tools_win.cpp and the dropped-file list in dropped_files_win.cpp.

@@ -4,6 +4,7 @@
 
 #include "commands/titles.h"
 #include "engine/fpu_precision.h"
+#include "engine/plot_record.h"
 #include "files/image_state.h"
 #include "res/resource.h"
 #include "shell/command_line.h"
@@ -66,6 +67,14 @@ int RunMessageLoop() {
   return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 
+// The engine leaves a misused count buffer harmless; the user keeps working
+// and a debugger is told what happened.
+void ReportCountBufferMisuse(const char* what) {
+  char line[160];
+  wsprintfA(line, "Zirn: count buffer misuse: %.120s\n", what);
+  OutputDebugStringA(line);
+}
+
 void DeleteBackgroundBrush() {
   if (g_shell.backgroundBrush != nullptr) DeleteObject(g_shell.backgroundBrush);
   g_shell.backgroundBrush = nullptr;
@@ -75,6 +84,7 @@ void DeleteBackgroundBrush() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
   SetExtendedPrecision();
+  SetCountBufferMisuseHandler(ReportCountBufferMisuse);
   const bool commandLineNamesFile =
       TakeCommandLineFile(commandLine, g_image.fileName, sizeof g_image.fileName);
   g_shell.backgroundBrush = CreateSolidBrush(kBackgroundColour);

@@ -144,6 +144,28 @@ TEST_F(ImageBuilder, PaletteExchangeRefusesOtherImages) {
   EXPECT_FALSE(WritePaletteToImage(none));
 }
 
+// Only a 4-bit image with a table of exactly 16 colours takes the palette.
+TEST_F(ImageBuilder, PaletteExchangeNeedsSixteenTableEntries) {
+  CountGrid grid(record, 32, 32);
+  ASSERT_TRUE(BuildImageFromCounts(record, dib, &bitsOffset));
+  SetPaletteEntry(0, 1, 2, 3);
+  for (const uint32_t used : {3u, 17u}) {
+    WriteLe32(dib.Data() + kColoursUsedField, used);
+    const std::vector<uint8_t> before = Bytes();
+    EXPECT_FALSE(WritePaletteToImage(dib)) << used;
+    EXPECT_EQ(Bytes(), before);
+    EXPECT_FALSE(TakePaletteFromImage(dib)) << used;
+  }
+  int32_t r, g, b;
+  GetPaletteEntry(0, &r, &g, &b);
+  EXPECT_EQ(r * 100 + g * 10 + b, 123);
+  for (const uint32_t used : {0u, 16u}) {
+    WriteLe32(dib.Data() + kColoursUsedField, used);
+    EXPECT_TRUE(WritePaletteToImage(dib)) << used;
+    EXPECT_TRUE(TakePaletteFromImage(dib)) << used;
+  }
+}
+
 TEST_F(ImageBuilder, DisplayPaletteFromColourTable) {
   CountGrid grid(record, 32, 32);
   SetPaletteEntry(0, 15, 7, 1);

@@ -156,15 +156,20 @@ TEST_F(FileCommandTest, AFileWithoutJuliaKeysGivesAMandelbrotPlotWithItsPalette)
   EXPECT_EQ(files.calls, (std::vector<std::string>{"hide tool", "show tool 146"}));
 }
 
-TEST_F(FileCommandTest, ADataFileNamedInAFileWithoutExtensionLeavesThePlotStaged) {
+// No data file can sit beside a name without an extension: the plot is computed.
+TEST_F(FileCommandTest, ADataFileNamedInAFileWithoutExtensionIsComputed) {
+  const std::vector<int16_t> computed = Counts(g_commands.current);
   char text[kParameterTextSize];
   WriteParameterText(text, sizeof text, g_commands.current, "plotfile.DTL");
   ASSERT_TRUE(WriteWholeFile(folder.File("plotfile"), std::string(text)));
+  ASSERT_TRUE(WriteWholeFile(folder.File("plotfile.DTL"), std::string("not counts")));
+  StagePlot(-2, -2, 4);
   files.openTool = IDM_SCROLLBAR_TOOL;
   Open(folder.File("plotfile"));
-  EXPECT_TRUE(files.sent.empty());
-  EXPECT_EQ(g_commands.pending.pending, 1);
-  EXPECT_TRUE(files.toolVisible);  // the hidden tool comes back all the same
+  EXPECT_EQ(files.sent, std::vector<int>{IDM_START});
+  EXPECT_EQ(g_commands.pending.pending, 0);
+  EXPECT_EQ(Counts(g_commands.current), computed);
+  EXPECT_TRUE(files.toolVisible);
 }
 
 TEST_F(FileCommandTest, DroppedAndCommandLineNamesOpenOnlyParameterFiles) {
@@ -210,6 +215,7 @@ TEST_F(FileCommandTest, DuringASaveCommandsWaitAndAnExitClosesAfterIt) {
   Ui().onPump = nullptr;
   EXPECT_GT(steps, 0);
   EXPECT_EQ(std::count(files.commands.calls.begin(), files.commands.calls.end(), "post close"), 1);
+  EXPECT_TRUE(files.commands.posted.empty());  // the exit wins over the drop
   EXPECT_TRUE(CommandMayRun(IDM_START));
   EXPECT_TRUE(CloseMayProceed());
 
@@ -220,6 +226,22 @@ TEST_F(FileCommandTest, DuringASaveCommandsWaitAndAnExitClosesAfterIt) {
   files.commands.calls.clear();
   SaveAs("again");
   EXPECT_FALSE(files.commands.Called("post close"));
+}
+
+TEST_F(FileCommandTest, TheLastFileCommandAskedForDuringASaveRunsAfterIt) {
+  Ui().onPump = [&] {
+    EXPECT_FALSE(CommandMayRun(IDM_OPEN_PMF));
+    EXPECT_FALSE(CommandMayRun(IDM_OPEN_DROPPED_FILE));
+    EXPECT_FALSE(CommandMayRun(IDM_REPLOT));  // not kept
+  };
+  SaveAs("plot");
+  Ui().onPump = nullptr;
+  EXPECT_EQ(files.commands.posted, std::vector<int>{IDM_OPEN_DROPPED_FILE});
+  EXPECT_FALSE(files.commands.Called("post close"));
+
+  files.commands.posted.clear();
+  SaveAs("again");
+  EXPECT_TRUE(files.commands.posted.empty());
 }
 
 TEST_F(FileCommandTest, SavesNeedAPictureAndReportAFailedWrite) {

@@ -3,8 +3,12 @@
 // one tool at a time, and only over a 16-colour image.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
+#include "colour/palette.h"
+#include "engine/plot_record.h"
+#include "files/parameter_text.h"
 #include "files_e2e_support.h"
 #include "zoom_e2e_support.h"
 
@@ -111,6 +115,60 @@ TEST(PaletteToolsE2e, ScrollBarToolBarsAndSelectorChangeThePaletteAndPicture) {
   ASSERT_NE(tool, nullptr);
   EXPECT_TRUE(TextShows(tool, IDC_TOOL_PALETTE_TEXT, "[ 1: 15  0  7]"));
   EXPECT_TRUE(TextShows(tool, IDC_TOOL_PALETTE_TEXT, " 0:  4  0  0 "));
+}
+
+// A whole-view parameter text whose 16 palette entries are all one colour.
+std::string OneColourParameterText(int red, int green, int blue) {
+  for (int i = 0; i < kPaletteSize; ++i) SetPaletteEntry(i, red, green, blue);
+  PlotRecord record;
+  char text[kParameterTextSize];
+  WriteParameterText(text, sizeof text, record, "");
+  SetDefaultPalette();
+  return text;
+}
+
+// A palette replaced under the scroll-bar tool must come into its bars: a
+// stale working colour would be written back over the new palette as soon
+// as the selector moves.
+TEST(PaletteToolsE2e, ScrollBarToolTakesUpAPaletteReplacedUnderIt) {
+  e2e_files::TestFolder folder;
+  const std::string file = folder.File("green.pmf");
+  ASSERT_TRUE(e2e_files::WriteText(file, OneColourParameterText(0, 15, 0)));
+  ZirnProcess zirn;
+  Picture before;
+  ASSERT_TRUE(LaunchWithFirstPlot(zirn, &before));
+  HWND tool = OpenTool(zirn, IDM_SCROLLBAR_TOOL, before);
+  ASSERT_NE(tool, nullptr);
+  const DialogWindow dialog(tool);
+  const auto levelsAre = [&](const char* red, const char* green, const char* blue) {
+    return e2e::WaitUntil([&] {
+      return dialog.ItemText(IDC_TOOL_RED_LEVEL) == red &&
+             dialog.ItemText(IDC_TOOL_GREEN_LEVEL) == green &&
+             dialog.ItemText(IDC_TOOL_BLUE_LEVEL) == blue;
+    });
+  };
+  // To entry 1 and back to entry 0, whose colour is then shown again.
+  const auto selectorThereAndBack = [&] {
+    Scroll(tool, WM_HSCROLL, IDC_TOOL_SELECTOR, SB_LINERIGHT);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return dialog.ItemText(IDC_TOOL_ENTRY) == "1"; }));
+    Scroll(tool, WM_HSCROLL, IDC_TOOL_SELECTOR, SB_LINELEFT);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return dialog.ItemText(IDC_TOOL_ENTRY) == "0"; }));
+  };
+
+  Scroll(tool, WM_VSCROLL, IDC_TOOL_RED, SB_PAGEUP);  // entry 0 edited: (4, 0, 0)
+  ASSERT_TRUE(levelsAre("4", "0", "0"));
+  ASSERT_TRUE(e2e::WriteClipboardText(OneColourParameterText(15, 0, 15)));
+  zirn.PostCommand(IDM_PASTE_PALETTE);
+  EXPECT_TRUE(levelsAre("15", "0", "15"));
+  selectorThereAndBack();
+  EXPECT_TRUE(levelsAre("15", "0", "15"));
+
+  Scroll(tool, WM_VSCROLL, IDC_TOOL_RED, SB_PAGEDOWN);  // (11, 0, 15)
+  ASSERT_TRUE(levelsAre("11", "0", "15"));
+  ASSERT_TRUE(e2e_files::DropFiles(zirn, {file}));
+  EXPECT_TRUE(levelsAre("0", "15", "0"));
+  selectorThereAndBack();
+  EXPECT_TRUE(levelsAre("0", "15", "0"));
 }
 
 TEST(PaletteToolsE2e, OneToolAtATimeAndOnlyOverAnImage) {

@@ -85,7 +85,8 @@ TEST(BlockCodecTest, ExactStreamsOfSmallInputs) {
   // one-symbol forms (TBIT 0, TBIT 0, CBIT 0, CBIT 0x41); position code
   // one-symbol 0; the literal takes no bits; 7 zero bits close the byte.
   EXPECT_EQ(CompressBytes(Bytes{0x41}, 13), (Bytes{0x00, 0x01, 0x00, 0x00, 0x04, 0x10, 0x00}));
-  EXPECT_EQ(CompressBytes(Bytes{0x41, 0x41}, 13), (Bytes{0x00, 0x02, 0x00, 0x00, 0x04, 0x10, 0x00}));
+  EXPECT_EQ(CompressBytes(Bytes{0x41, 0x41}, 13),
+            (Bytes{0x00, 0x02, 0x00, 0x00, 0x04, 0x10, 0x00}));
   // "aaaa": literal 'a' then a match of 3 at distance 1. Literal/length code
   // {97: 0, 256: 1}; code-length code {2: 0, 3: 1} written as n=4, lengths
   // 0 0 1, two zero bits, 1; lengths 257 with zero runs of 97 and 158;
@@ -93,7 +94,8 @@ TEST(BlockCodecTest, ExactStreamsOfSmallInputs) {
   EXPECT_EQ(CompressBytes(Bytes{'a', 'a', 'a', 'a'}, 13),
             (Bytes{0x00, 0x02, 0x20, 0x04, 0x30, 0x11, 0x36, 0x45, 0x40, 0x10}));
   // The dictionary size shows only in the position code's count field.
-  EXPECT_EQ(CompressBytes(Bytes{'a', 'a', 'a', 'a'}, 10), CompressBytes(Bytes{'a', 'a', 'a', 'a'}, 13));
+  EXPECT_EQ(CompressBytes(Bytes{'a', 'a', 'a', 'a'}, 10),
+            CompressBytes(Bytes{'a', 'a', 'a', 'a'}, 13));
   for (const Bytes& input : {Bytes{0x41}, Bytes{0x41, 0x41}, Bytes{'a', 'a', 'a', 'a'}}) {
     EXPECT_EQ(RoundTrip(input, 13), input);
   }
@@ -103,8 +105,9 @@ TEST(BlockCodecTest, CodesOfZeroBitsAtTheEndAreStillDecoded) {
   // The last match of this input is coded with zero bits only, inside the
   // final 16 bits of the stream: it still belongs to the stream, and the
   // chunk holding it continues the dictionary of the bytes before it.
-  const Bytes input = {0x00, 0x01, 0x10, 0x80, 0x00, 0x00, 0x10, 0x80, 0x00, 0x00, 0x28, 0x00, 0x01, 0x10, 0x80,
-                       0x61, 0x03, 0x1A, 0xC2, 0x11, 0xF6, 0x60, 0x00, 0x00, 0x28, 0x00, 0x00, 0x28, 0x00, 0x00};
+  const Bytes input = {0x00, 0x01, 0x10, 0x80, 0x00, 0x00, 0x10, 0x80, 0x00, 0x00,
+                       0x28, 0x00, 0x01, 0x10, 0x80, 0x61, 0x03, 0x1A, 0xC2, 0x11,
+                       0xF6, 0x60, 0x00, 0x00, 0x28, 0x00, 0x00, 0x28, 0x00, 0x00};
   for (int dicbit = 10; dicbit <= 13; ++dicbit) {
     const ChunkRun run = DecodeInChunks(CompressBytes(input, dicbit));
     EXPECT_EQ(run.bytes, input);
@@ -179,8 +182,9 @@ TEST(BlockCodecTest, RoundTripsOfCountDataOfSeveralSizes) {
     int sizeX, sizeY, limit;
     double x, y, height;
   };
-  for (const Plot& p : {Plot{32, 32, 100, -2, -2, 4}, Plot{400, 400, 255, -2, -2, 4},
-                        Plot{640, 480, 1000, -0.8, 0.05, 0.2}, Plot{500, 400, 30000, -2.5, -1.25, 2.5}}) {
+  for (const Plot& p :
+       {Plot{32, 32, 100, -2, -2, 4}, Plot{400, 400, 255, -2, -2, 4},
+        Plot{640, 480, 1000, -0.8, 0.05, 0.2}, Plot{500, 400, 30000, -2.5, -1.25, 2.5}}) {
     SCOPED_TRACE(p.sizeX);
     const Bytes input = CountBytes(MandelbrotCounts(p.sizeX, p.sizeY, p.limit, p.x, p.y, p.height),
                                    p.limit >= 256 ? 2 : 1);
@@ -189,6 +193,47 @@ TEST(BlockCodecTest, RoundTripsOfCountDataOfSeveralSizes) {
     Bytes out;
     EXPECT_TRUE(DecompressBytes(stream, out));
     EXPECT_EQ(out, input);
+  }
+}
+
+uint64_t Fnv1a64(const Bytes& bytes) {
+  uint64_t hash = 0xCBF29CE484222325u;
+  for (const uint8_t b : bytes) hash = (hash ^ b) * 0x100000001B3u;
+  return hash;
+}
+
+// The data file's stream must stay exactly what it is: any change of the
+// match finder's tie rules, of lazy matching, of block ends or of the code
+// lengths changes these sizes and checksums. The counts of a lower limit
+// are those of a higher one cut at that limit.
+TEST(BlockCodecTest, ExactStreamsOfWholeCountSets) {
+  struct Pinned {
+    int sizeX, sizeY, limit;
+    double x, y, height;
+    uint64_t inputHash;
+    size_t streamSize;
+    uint64_t streamHash;
+  };
+  const Pinned pinned[] = {
+      {640, 480, 200, -0.8, 0.05, 0.2, 0x76BE38A934942399u, 22154, 0x0E2EC69A5AAA5365u},
+      {640, 480, 1000, -0.8, 0.05, 0.2, 0xA96DBB24154297BAu, 30957, 0xD9AEDC1F894D46EDu},
+      {4000, 4000, 200, -2.5, -1.25, 2.5, 0x3CC3496839F2A8C6u, 566897, 0xC4DC7D406F52735Au},
+      {4000, 4000, 1000, -2.5, -1.25, 2.5, 0x90FB7C59AD5095C8u, 663764, 0xC85F29CB884A6CE2u},
+  };
+  std::vector<uint16_t> counts;
+  for (const Pinned& p : pinned) {
+    SCOPED_TRACE(testing::Message() << p.sizeX << " x " << p.sizeY << ", limit " << p.limit);
+    if (counts.size() != static_cast<size_t>(p.sizeX) * p.sizeY) {
+      counts = MandelbrotCounts(p.sizeX, p.sizeY, 1000, p.x, p.y, p.height);
+    }
+    std::vector<uint16_t> cut = counts;
+    for (uint16_t& c : cut) c = std::min<uint16_t>(c, static_cast<uint16_t>(p.limit));
+    const Bytes input = CountBytes(cut, p.limit >= 256 ? 2 : 1);
+    // A different input is a fault of the count maker, not of the coder.
+    ASSERT_EQ(Fnv1a64(input), p.inputHash);
+    const Bytes stream = CompressBytes(input, 13);
+    EXPECT_EQ(stream.size(), p.streamSize);
+    EXPECT_EQ(Fnv1a64(stream), p.streamHash);
   }
 }
 
@@ -220,7 +265,8 @@ TEST(BlockCodecTest, CallerRegainsControlEveryDictionary) {
   BlockEncoder encoder;
   size_t fed = 0;
   std::vector<size_t> progressAt;
-  ASSERT_TRUE(encoder.EncoderStart(&stream, 12, kProgressShown, [&]() { progressAt.push_back(fed); }));
+  ASSERT_TRUE(
+      encoder.EncoderStart(&stream, 12, kProgressShown, [&]() { progressAt.push_back(fed); }));
   for (uint8_t b : input) {
     ++fed;
     encoder.EncoderPutByte(b);
@@ -232,7 +278,8 @@ TEST(BlockCodecTest, CallerRegainsControlEveryDictionary) {
   EXPECT_EQ(totalIn, input.size());
   ASSERT_GE(progressAt.size(), 2u);
   EXPECT_EQ(progressAt[0], 4096u + 256u);  // coding starts with the first full window
-  for (size_t i = 1; i < progressAt.size(); ++i) EXPECT_LE(progressAt[i] - progressAt[i - 1], 4096u);
+  for (size_t i = 1; i < progressAt.size(); ++i)
+    EXPECT_LE(progressAt[i] - progressAt[i - 1], 4096u);
   EXPECT_GT(outputBeforeFinish, 0u);  // blocks go out while the input still comes
   Bytes out;
   EXPECT_TRUE(DecompressBytes(stream, out));
@@ -279,7 +326,8 @@ TEST(BlockCodecTest, EncoderBlockBufferFallsBackByTenths) {
   struct Case {
     size_t extra, bufferSize;
   };
-  for (const Case& c : {Case{0, 4131}, Case{4589 - 4131, 4131}, Case{4590 - 4131, 4590}, Case{16384 - 4131, 16384}}) {
+  for (const Case& c : {Case{0, 4131}, Case{4589 - 4131, 4131}, Case{4590 - 4131, 4590},
+                        Case{16384 - 4131, 16384}}) {
     BlockEncoder encoder{MemoryBudget(least + c.extra)};
     Bytes stream;
     ASSERT_TRUE(encoder.EncoderStart(&stream, 13, 0));
@@ -340,19 +388,25 @@ TEST(BlockCodecTest, MalformedHeadersAreReportedOnce) {
   };
   const Case cases[] = {
       {"empty block", BitStream().Put(16, 0).Put(16, 0xFFFF).Bytes_()},
-      {"code-length code incomplete", BitStream().Put(16, 1).Put(5, 2).Put(3, 1).Put(3, 0).Bytes_()},
-      {"code-length code over-full", BitStream().Put(16, 1).Put(5, 3).Put(3, 1).Put(3, 1).Put(3, 1).Put(2, 0).Bytes_()},
+      {"code-length code incomplete",
+       BitStream().Put(16, 1).Put(5, 2).Put(3, 1).Put(3, 0).Bytes_()},
+      {"code-length code over-full",
+       BitStream().Put(16, 1).Put(5, 3).Put(3, 1).Put(3, 1).Put(3, 1).Put(2, 0).Bytes_()},
       {"code-length count above its alphabet", BitStream().Put(16, 1).Put(5, 20).Bytes_(8, 0xFF)},
-      {"code length above 16", BitStream().Put(16, 1).Put(5, 1).Put(3, 7).Put(10, 0x3FF).Put(1, 0).Bytes_()},
+      {"code length above 16",
+       BitStream().Put(16, 1).Put(5, 1).Put(3, 7).Put(10, 0x3FF).Put(1, 0).Bytes_()},
       {"code length of 20 ones", BitStream().Put(16, 1).Put(5, 1).Put(16, 0xFFFF).Bytes_(4, 0xFF)},
       {"one-symbol code-length code outside", BitStream().Put(16, 1).Put(5, 0).Put(5, 19).Bytes_()},
-      {"literal count above its alphabet", BitStream().Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 511).Bytes_()},
-      {"zero run past the alphabet", BitStream().Put(16, 1).Put(5, 0).Put(5, 2).Put(9, 510).Put(9, 511).Bytes_()},
+      {"literal count above its alphabet",
+       BitStream().Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 511).Bytes_()},
+      {"zero run past the alphabet",
+       BitStream().Put(16, 1).Put(5, 0).Put(5, 2).Put(9, 510).Put(9, 511).Bytes_()},
       {"zero run past the end after lengths",
        BitStream().Put(16, 1).Put(5, 0).Put(5, 2).Put(9, 510).Put(9, 400).Put(9, 100).Bytes_()},
       // Ends right behind the header: symbol 510 would otherwise be decoded.
       {"one-symbol literal outside",
-       BitStream().Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 510).Put(4, 0).Put(4, 0).Bytes_(0)},
+       BitStream().Put(16, 1).Put(5, 0).Put(5, 0).Put(9, 0).Put(9, 510).Put(4, 0).Put(4, 0).Bytes_(
+           0)},
       {"literal code incomplete", BitStream().Put(16, 1).Put(5, 0).Put(5, 3).Put(9, 1).Bytes_()},
   };
   for (const Case& c : cases) {
@@ -374,7 +428,8 @@ TEST(BlockCodecTest, TruncatedAndDamagedStreamsStayInBounds) {
   // Cut anywhere: what is decoded never exceeds the input and at most one
   // error is reported.
   for (size_t cut = 0; cut < stream.size(); cut += stream.size() / 50) {
-    const ChunkRun run = DecodeInChunks(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut)));
+    const ChunkRun run =
+        DecodeInChunks(Bytes(stream.begin(), stream.begin() + static_cast<std::ptrdiff_t>(cut)));
     EXPECT_LE(run.errors, 1);
     EXPECT_LE(run.bytes.size(), input.size() + 65535u * 256u);
   }

@@ -38,7 +38,8 @@ class Plot {
   void Fill(const std::vector<uint16_t>& counts) {
     for (int32_t row = 0; row < record.sizeY; ++row) {
       for (int32_t column = 0; column < record.sizeX; ++column) {
-        CountAt(record, row, column) = static_cast<int16_t>(counts[static_cast<size_t>(row) * record.sizeX + column]);
+        CountAt(record, row, column) =
+            static_cast<int16_t>(counts[static_cast<size_t>(row) * record.sizeX + column]);
       }
     }
   }
@@ -62,7 +63,8 @@ Bytes Decompressed(const std::string& path) {
 
 std::string SavedMessage(unsigned long compressed, unsigned long total, const std::string& name) {
   char text[512];
-  std::snprintf(text, sizeof text, "保存終了\nCompression: %lu / %lu\nData File: %s", compressed, total, name.c_str());
+  std::snprintf(text, sizeof text, "保存終了\nCompression: %lu / %lu\nData File: %s", compressed,
+                total, name.c_str());
   return text;
 }
 
@@ -172,7 +174,8 @@ TEST(DataFileTest, LongerAndShorterDataThanTheParametersImply) {
     for (int32_t column = 0; column < 64; ++column) CountAt(taller.record, row, column) = 0x7777;
   }
   EXPECT_EQ(LoadDataFile(host, taller.record, path.c_str()), kDataLoaded);
-  std::vector<uint16_t> expected(counts.size() * 2);  // the low bytes, then the high bytes as low bytes
+  // The low bytes, then the high bytes as low bytes.
+  std::vector<uint16_t> expected(counts.size() * 2);
   for (size_t i = 0; i < counts.size(); ++i) {
     expected[i] = counts[i] & 0xFF;
     expected[counts.size() + i] = counts[i] >> 8;
@@ -225,7 +228,8 @@ TEST(DataFileTest, LoadCodes) {
   EXPECT_EQ(host.messages[0].caption, "Zirn");
   EXPECT_EQ(host.messages[0].icon, MessageIcon::Information);
   // No decompressor memory.
-  EXPECT_EQ(LoadDataFile(host, plot.record, empty.c_str(), MemoryBudget(1000)), kDataNoDecompressorMemory);
+  EXPECT_EQ(LoadDataFile(host, plot.record, empty.c_str(), MemoryBudget(1000)),
+            kDataNoDecompressorMemory);
 }
 
 TEST(DataFileTest, SaveCodesKeepTheOldFile) {
@@ -237,7 +241,8 @@ TEST(DataFileTest, SaveCodesKeepTheOldFile) {
   ASSERT_TRUE(WriteWholeFile(path, old));
   FakeUiHost host;
   // Not even a 1 KB dictionary: code 3, and the old file is still there.
-  EXPECT_EQ(SaveDataFile(host, plot.record, path.c_str(), MemoryBudget(20000)), kDataNoCompressorMemory);
+  EXPECT_EQ(SaveDataFile(host, plot.record, path.c_str(), MemoryBudget(20000)),
+            kDataNoCompressorMemory);
   EXPECT_EQ(ReadWholeFile(path), Bytes(old.begin(), old.end()));
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "File write error.  code:3\n" + path);
@@ -294,6 +299,37 @@ TEST(DataFileTest, FailedWritesKeepTheOldFiles) {
   EXPECT_EQ(ReadWholeFile(parameterFile), old);
   EXPECT_EQ(ReadWholeFile(path), old);  // no data file was written either
 }
+
+// The disk fills up during the data file of a second save under the same
+// name: the parameter file must not name the first plot's counts.
+TEST(DataFileTest, AFailedSaveLeavesThePreviousPairAsItWas) {
+  TempFolder folder;
+  Plot first(300, 300, 1000);
+  first.Fill(MandelbrotCounts(300, 300, 1000, -0.8, 0.05, 0.2));
+  Plot second(320, 240, 2000);
+  second.Fill(MandelbrotCounts(320, 240, 2000, -1.8, -0.1, 0.2));
+  const std::string parameterFile = folder.File("keep.PMF");
+  const std::string dataFile = folder.File("keep.DTL");
+  FakeUiHost host;
+  ASSERT_EQ(SaveParameterFile(parameterFile.c_str(), first.record, host), 1);
+  const Bytes firstText = ReadWholeFile(parameterFile);
+  const Bytes firstData = ReadWholeFile(dataFile);
+  ASSERT_GT(firstData.size(), 4000u);
+  {
+    FileSizeLimit limit(4000);
+    EXPECT_EQ(SaveParameterFile(parameterFile.c_str(), second.record, host), 1);
+  }
+  EXPECT_EQ(host.messages.back().text, "File write error.  code:4\n" + dataFile);
+  EXPECT_EQ(ReadWholeFile(parameterFile), firstText);
+  EXPECT_EQ(ReadWholeFile(dataFile), firstData);
+  EXPECT_EQ(folder.EntryCount(), 2u);  // no temporary file left behind
+
+  ASSERT_EQ(SaveParameterFile(parameterFile.c_str(), second.record, host), 1);
+  EXPECT_NE(ReadWholeFile(parameterFile), firstText);
+  Plot loaded(320, 240, 2000);
+  EXPECT_EQ(LoadDataFile(host, loaded.record, dataFile.c_str()), kDataLoaded);
+  EXPECT_EQ(loaded.Counts(), second.Counts());
+}
 #endif
 
 TEST(DataFileTest, ParameterFileNamesItsDataFile) {
@@ -304,7 +340,8 @@ TEST(DataFileTest, ParameterFileNamesItsDataFile) {
   const std::string parameterFile = folder.File("A.B.PMF");
   ASSERT_EQ(SaveParameterFile(parameterFile.c_str(), plot.record, host), 1);
   const Bytes text = ReadWholeFile(parameterFile);
-  EXPECT_NE(std::string(text.begin(), text.end()).find("\r\n f\"A.B.DTL\"\r\n%end"), std::string::npos);
+  EXPECT_NE(std::string(text.begin(), text.end()).find("\r\n f\"A.B.DTL\"\r\n%end"),
+            std::string::npos);
   const std::string dataFile = folder.File("A.B.DTL");
   ASSERT_TRUE(FileExists(dataFile));
   ASSERT_EQ(host.messages.size(), 1u);

@@ -17,12 +17,6 @@
 
 namespace {
 
-size_t FilesIn(const TempFolder& folder) {
-  size_t count = 0;
-  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path())) ++count;
-  return count;
-}
-
 TEST(SafeFileWriter, CommitCreatesAndReplacesTargetWithoutLeftovers) {
   TempFolder folder;
   const std::string target = folder.File("out.bin");
@@ -42,7 +36,7 @@ TEST(SafeFileWriter, CommitCreatesAndReplacesTargetWithoutLeftovers) {
     EXPECT_TRUE(writer.Commit());
   }
   EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'2', 'n', 'd'}));
-  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
 TEST(SafeFileWriter, AbandonedOrFailedWriteKeepsTheOldFile) {
@@ -54,15 +48,36 @@ TEST(SafeFileWriter, AbandonedOrFailedWriteKeepsTheOldFile) {
     ASSERT_TRUE(writer.Write("partial", 7));
   }  // no commit: the temporary file goes away
   EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'g', 'o', 'o', 'd'}));
-  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(folder.EntryCount(), 1u);
   {
     SafeFileWriter writer(target.c_str());
-    ASSERT_TRUE(writer.Write("bad", 3));  // still in the stream's buffer
+    ASSERT_TRUE(writer.Write("bad", 3));     // still in the stream's buffer
     CloseDescriptor(fileno(writer.File()));  // so flushing it fails
     EXPECT_FALSE(writer.Commit());
   }
   EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'g', 'o', 'o', 'd'}));
-  EXPECT_EQ(FilesIn(folder), 1u);
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
+TEST(SafeFileWriter, TwoFilesCommittedTogetherOrNotAtAll) {
+  TempFolder folder;
+  const std::string one = folder.File("one.bin");
+  const std::string two = folder.File("two.bin");
+  for (const bool secondFails : {true, false}) {
+    ASSERT_TRUE(WriteWholeFile(one, std::string("old")));
+    SafeFileWriter first(one.c_str());
+    SafeFileWriter second(two.c_str());
+    ASSERT_TRUE(first.Write("new", 3) && second.Write("new", 3));
+    if (secondFails) {  // closed first: an open file cannot be removed on Windows
+      ASSERT_TRUE(second.Finish());
+      std::remove(second.TemporaryName().c_str());
+    }
+    EXPECT_EQ(CommitTogether(first, second), !secondFails);
+    const std::string expected = secondFails ? "old" : "new";
+    EXPECT_EQ(ReadWholeFile(one), std::vector<uint8_t>(expected.begin(), expected.end()));
+    EXPECT_EQ(FileExists(two), !secondFails);
+    EXPECT_EQ(folder.EntryCount(), secondFails ? 1u : 2u);
+  }
 }
 
 TEST(SafeFileWriter, UnwritableFolderFailsCleanly) {

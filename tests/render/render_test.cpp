@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -91,9 +92,37 @@ TEST_F(RenderTest, WritesThePictureTheWindowWouldShow) {
   EXPECT_EQ(expected.size(), 14u + 104u + 48u * 64u);
 }
 
+// ImageMagick, as a decoder of its own, turns both pictures into RGB bytes.
+TEST_F(RenderTest, PngHoldsThePixelsOfTheBmp) {
+  if (std::system("command -v convert >/dev/null 2>&1") != 0) {
+    GTEST_SKIP() << "ImageMagick is not installed";
+  }
+  const std::string bmp = folder_.File("view.bmp");
+  const std::string png = folder_.File("view.png");
+  ASSERT_EQ(RunRender(folder_, "--quiet --bmp " + bmp + " --png " + png + " " + input_).exitCode,
+            0);
+  std::vector<uint8_t> pixels[2];
+  for (int i = 0; i < 2; ++i) {
+    const std::string rgb = folder_.File("decoded" + std::to_string(i) + ".rgb");
+    const std::string command = "convert " + (i == 0 ? bmp : png) + " -depth 8 rgb:" + rgb;
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    pixels[i] = ReadWholeFile(rgb);
+  }
+  EXPECT_EQ(pixels[0].size(), 96u * 64u * 3u);
+  EXPECT_EQ(pixels[1], pixels[0]);
+  // The decoder goes by content: the file must really be a PNG.
+  const std::vector<uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const std::vector<uint8_t> written = ReadWholeFile(png);
+  ASSERT_GE(written.size(), signature.size());
+  EXPECT_TRUE(std::equal(signature.begin(), signature.end(), written.begin()));
+}
+
 TEST_F(RenderTest, SavedDataFileIsReadInsteadOfComputing) {
+  // Named as Save as PMF names it: ".PMF" added, the data file beside it.
+  ASSERT_EQ(RunRender(folder_, "--quiet --save " + folder_.File("Saved") + " " + input_).exitCode,
+            0);
   const std::string saved = folder_.File("Saved.PMF");
-  ASSERT_EQ(RunRender(folder_, "--quiet --save " + saved + " " + input_).exitCode, 0);
+  ASSERT_TRUE(FileExists(saved));
   ASSERT_TRUE(FileExists(folder_.File("Saved.DTL")));
 
   // Replace the stored counts by a pattern no plot gives; rendering the saved
@@ -114,6 +143,15 @@ TEST_F(RenderTest, SavedDataFileIsReadInsteadOfComputing) {
   const std::string picture = folder_.File("from-data.bmp");
   ASSERT_EQ(RunRender(folder_, "--quiet --bmp " + picture + " " + saved).exitCode, 0);
   EXPECT_EQ(ReadWholeFile(picture), expected);
+
+  // A damaged data file is reported as the window would, then computed.
+  ASSERT_TRUE(WriteWholeFile(folder_.File("Saved.DTL"), std::vector<uint8_t>{0, 0, 0xFF, 0xFF}));
+  const RenderRun damaged = RunRender(folder_, "--quiet --bmp " + picture + " " + saved);
+  EXPECT_EQ(damaged.exitCode, 0);
+  EXPECT_EQ(damaged.errors,
+            "zirn-render: " + folder_.File("Saved.DTL") + ": Unknown data file format ..\n");
+  ASSERT_EQ(RunRender(folder_, "--quiet " + input_).exitCode, 0);
+  EXPECT_EQ(ReadWholeFile(picture), ReadWholeFile(folder_.File("view.bmp")));
 }
 
 TEST_F(RenderTest, ExitCodesAndMessages) {
@@ -134,9 +172,12 @@ TEST_F(RenderTest, ExitCodesAndMessages) {
   EXPECT_NE(refused.errors.find("integer"), std::string::npos);
   EXPECT_EQ(RunRender(folder_, "--quiet " + tiny).exitCode, 0);
 
-  const RenderRun unwritable = RunRender(folder_, "--bmp " + folder_.File("no/such/dir.bmp") + " " + input_);
-  EXPECT_EQ(unwritable.exitCode, 2);
-  EXPECT_NE(unwritable.errors.find("dir.bmp"), std::string::npos);
+  for (const char* option : {"--bmp ", "--png "}) {
+    const RenderRun unwritable =
+        RunRender(folder_, option + folder_.File("no/such/dir.pic") + " " + input_);
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_NE(unwritable.errors.find("dir.pic: cannot be written"), std::string::npos);
+  }
 
   EXPECT_EQ(RunRender(folder_, "--frobnicate " + input_).exitCode, 2);
   EXPECT_EQ(RunRender(folder_, "").exitCode, 2);

@@ -24,7 +24,15 @@ TempFolder::~TempFolder() {
   fs::remove_all(path_, ignored);
 }
 
-std::string TempFolder::File(const std::string& name) const { return (fs::path(path_) / name).string(); }
+size_t TempFolder::EntryCount() const {
+  size_t count = 0;
+  for ([[maybe_unused]] const fs::directory_entry& entry : fs::directory_iterator(path_)) ++count;
+  return count;
+}
+
+std::string TempFolder::File(const std::string& name) const {
+  return (fs::path(path_) / name).string();
+}
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -33,7 +41,8 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path) {
 
 bool WriteWholeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 

@@ -15,6 +15,8 @@ class TempFolder {
   const std::string& Path() const { return path_; }
   // Path of a file inside the folder, with the platform's separator.
   std::string File(const std::string& name) const;
+  // How many entries the folder holds.
+  size_t EntryCount() const;
 
  private:
   std::string path_;

@@ -1,5 +1,9 @@
 #include "console_host.h"
 
+#ifndef _WIN32
+#include <iconv.h>
+#endif
+
 #include <cinttypes>
 #include <cstdio>
 
@@ -39,6 +43,36 @@ void ConsoleHost::SetTitle(const char* text) {
 void ConsoleHost::ShowMessage(const char* text, const char* caption, MessageIcon icon) {
   if (icon == MessageIcon::Error) hadError_ = true;
   messages_.push_back(std::string(caption) + ": " + text);
+  std::string line = ConsoleText(text);
+  for (char& c : line) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  // The bar's line is ended first and the bar drawn anew below the message.
+  if (active_ && lastPermille_ >= 0) std::fputc('\n', stderr);
+  lastPermille_ = -1;
+  std::fprintf(stderr, "zirn-render: %s: %s\n", file_.c_str(), line.c_str());
+}
+
+// The program's texts are Shift-JIS, as the window shows them; a Windows
+// console shows them as they are, other systems get UTF-8.
+std::string ConsoleHost::ConsoleText(const char* text) {
+#ifdef _WIN32
+  return text;
+#else
+  iconv_t convert = iconv_open("UTF-8", "CP932");
+  if (convert == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string in(text);
+  std::string out(in.size() * 3 + 1, '\0');  // a Shift-JIS byte gives at most 3 UTF-8 bytes
+  char* from = in.data();
+  size_t fromLeft = in.size();
+  char* to = out.data();
+  size_t toLeft = out.size();
+  const bool converted = iconv(convert, &from, &fromLeft, &to, &toLeft) != static_cast<size_t>(-1);
+  iconv_close(convert);
+  if (!converted) return text;
+  out.resize(out.size() - toLeft);
+  return out;
+#endif
 }
 
 void ConsoleHost::Draw(double fraction) {

@@ -1,6 +1,7 @@
 #pragma once
 // The UiHost of zirn-render: no window, so the message step only refreshes a
-// progress bar on standard error, and messages are collected for the caller.
+// progress bar on standard error, and each message the window would show in
+// a box goes to standard error as one line naming the file it is about.
 
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@ class ConsoleHost : public UiHost {
   explicit ConsoleHost(bool showProgress) : showProgress_(showProgress) {}
   ~ConsoleHost() override { EndProgress(); }
 
+  // The file that the messages from now on are about.
+  void SetFile(const std::string& file) { file_ = file; }
   // Starts a bar labelled `what`; the bar follows the plot's rows or the
   // byte counts of the data-file titles until EndProgress.
   void BeginProgress(const char* what);
@@ -26,12 +29,14 @@ class ConsoleHost : public UiHost {
   const std::vector<std::string>& Messages() const { return messages_; }
 
  private:
+  static std::string ConsoleText(const char* text);
   void Draw(double fraction);
 
   bool showProgress_;
   bool active_ = false;
   std::string label_;
   int lastPermille_ = -1;
+  std::string file_;
   bool hadError_ = false;
   std::vector<std::string> messages_;
 };

@@ -1,5 +1,5 @@
-// zirn-render: renders a parameter file to a BMP picture, or saves it with its
-// data file, exactly as the window would, for scripts and benchmarks.
+// zirn-render: renders a parameter file to a BMP or PNG picture, or saves it
+// with its data file, exactly as the window would, for scripts and benchmarks.
 
 #include <unistd.h>
 
@@ -17,6 +17,7 @@
 #include "files/dib_block.h"
 #include "files/file_names.h"
 #include "files/parameter_text.h"
+#include "files/png_file.h"
 #include "render_options.h"
 #include "render_plot.h"
 
@@ -36,10 +37,11 @@ int Fail(const std::string& file, const char* problem) {
 int ReadParameters(const RenderOptions& options, ConsoleHost& host, PlotRecord& record,
                    ParameterReadResult* result) {
   char text[kParameterTextSize] = {};
+  host.SetFile(options.input);
   if (ReadTextFile(options.input.c_str(), text, kParameterFileReadSize, host) == 0) {
-    return Fail(options.input, host.Messages().empty()
-                                   ? "cannot be read (a parameter file is under 1020 bytes)"
-                                   : "cannot be opened");
+    // A file that cannot be opened has been reported already.
+    if (!host.Messages().empty()) return kExitBadInput;
+    return Fail(options.input, "cannot be read (a parameter file is under 1020 bytes)");
   }
   if (TestParameterHeader(text, sizeof text) != 0 || !AppendStartKey(text, sizeof text)) {
     return Fail(options.input, "not a Zirn parameter file");
@@ -56,25 +58,31 @@ bool LoadSavedCounts(const RenderOptions& options, const ParameterReadResult& re
   if (read.hasDataFile == 0) return false;
   std::string dataFile;
   if (!FindDataFile(options.input.c_str(), &dataFile)) return false;
+  host.SetFile(dataFile);
   host.BeginProgress("loading");
   const int code = LoadDataFile(host, record, dataFile.c_str());
   host.EndProgress();
+  host.SetFile(options.input);
   return code == kDataLoaded;
 }
 
-int WritePicture(const RenderOptions& options, PlotRecord& record) {
+int WritePictures(const RenderOptions& options, PlotRecord& record) {
   DibBlock dib;
   uint16_t bitsOffset = 0;
   if (!dib.Resize(kCountImageBitsOffset) || !BuildImageFromCounts(record, dib, &bitsOffset)) {
-    return Fail(options.bmpPath, "not enough memory for the picture");
+    return Fail(options.input, "not enough memory for the picture");
   }
-  if (!WriteBitmapFile(options.bmpPath.c_str(), dib)) {
+  if (!options.bmpPath.empty() && !WriteBitmapFile(options.bmpPath.c_str(), dib)) {
     return Fail(options.bmpPath, "cannot be written");
+  }
+  if (!options.pngPath.empty() && !WritePngFile(options.pngPath.c_str(), dib)) {
+    return Fail(options.pngPath, "cannot be written");
   }
   return kExitSuccess;
 }
 
 int SaveParameters(const RenderOptions& options, ConsoleHost& host, const PlotRecord& record) {
+  host.SetFile(options.savePath);
   host.BeginProgress("saving");
   const int written = SaveParameterFile(options.savePath.c_str(), record, host);
   host.EndProgress();
@@ -113,7 +121,9 @@ int Render(const RenderOptions& options) {
   }
   // The count range is measured after every plot or load, as in the window.
   if (exitCode == kExitSuccess) FindCountRange(record);
-  if (exitCode == kExitSuccess && !options.bmpPath.empty()) exitCode = WritePicture(options, record);
+  if (exitCode == kExitSuccess && (!options.bmpPath.empty() || !options.pngPath.empty())) {
+    exitCode = WritePictures(options, record);
+  }
   if (exitCode == kExitSuccess && !options.savePath.empty()) {
     exitCode = SaveParameters(options, host, record);
   }

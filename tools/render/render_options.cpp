@@ -3,11 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "commands/file_command_names.h"
 #include "files/file_names.h"
 
 const char* RenderUsage() {
-  return "usage: zirn-render [--integer] [--bmp OUT.bmp] [--save OUT.PMF] [--quiet]\n"
-         "                   [--threads N] [--reference] FILE.PMF\n"
+  return "usage: zirn-render [--integer] [--bmp OUT.bmp] [--png OUT.png] [--save OUT.PMF]\n"
+         "                   [--quiet] [--threads N] [--reference] FILE.PMF\n"
          "\n"
          "Renders a Zirn parameter file without the window. The counts come from\n"
          "FILE's data file (FILE.dtl) when the text names one and it exists;\n"
@@ -15,14 +16,17 @@ const char* RenderUsage() {
          "\n"
          "  --integer      compute with the fixed-point plotters\n"
          "  --bmp OUT.bmp  write the 16-colour picture (default: FILE.bmp when\n"
-         "                 neither --bmp nor --save is given)\n"
-         "  --save OUT.PMF write the parameter file and its data file (OUT.DTL)\n"
+         "                 none of --bmp, --png and --save is given)\n"
+         "  --png OUT.png  write the same picture as PNG\n"
+         "  --save OUT.PMF write the parameter file and its data file (OUT.DTL);\n"
+         "                 \".PMF\" is added to a name that does not end in it\n"
          "  --quiet        no progress bar on standard error\n"
          "  --threads N    worker threads of the fast plotters (default: all cores)\n"
          "  --reference    the plain single-thread plotters\n"
          "\n"
+         "Messages the window would show go to standard error, one line each.\n"
          "Exit codes: 0 success; 1 the integer arithmetic cannot compute the\n"
-         "region; 2 bad usage or bad input.\n";
+         "region; 2 bad usage, bad input, or an output that cannot be written.\n";
 }
 
 namespace {
@@ -51,9 +55,13 @@ ParseOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions
       options->quiet = true;
     } else if (arg == "--reference") {
       options->reference = true;
-    } else if (arg == "--bmp" || arg == "--save") {
+    } else if (arg == "--bmp" || arg == "--png") {
       if (!TakeValue(argc, argv, &i, &value, error)) return ParseOutcome::Error;
-      (arg == "--bmp" ? options->bmpPath : options->savePath) = value;
+      (arg == "--bmp" ? options->bmpPath : options->pngPath) = value;
+    } else if (arg == "--save") {
+      if (!TakeValue(argc, argv, &i, &value, error)) return ParseOutcome::Error;
+      // As Save as PMF names it.
+      options->savePath = HasExtensionAtLastDot(value.c_str(), ".pmf") ? value : value + ".PMF";
     } else if (arg == "--threads") {
       if (!TakeValue(argc, argv, &i, &value, error)) return ParseOutcome::Error;
       char* end = nullptr;
@@ -77,7 +85,7 @@ ParseOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions
     *error = "no parameter file given";
     return ParseOutcome::Error;
   }
-  if (options->bmpPath.empty() && options->savePath.empty()) {
+  if (options->bmpPath.empty() && options->pngPath.empty() && options->savePath.empty()) {
     options->bmpPath = ReplaceExtension(options->input.c_str(), ".bmp");
   }
   return ParseOutcome::Run;

@@ -4,9 +4,10 @@
 #include <string>
 
 struct RenderOptions {
-  std::string input;     // the parameter file
-  std::string bmpPath;   // --bmp OUT.bmp
-  std::string savePath;  // --save OUT.PMF
+  std::string input;       // the parameter file
+  std::string bmpPath;     // --bmp OUT.bmp
+  std::string pngPath;     // --png OUT.png
+  std::string savePath;    // --save OUT.PMF, ".PMF" added unless it ends in ".pmf"
   bool integer = false;    // fixed-point plotters
   bool quiet = false;      // no progress bar
   bool reference = false;  // the plain single-thread plotters

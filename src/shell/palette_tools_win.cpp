@@ -1,10 +1,10 @@
-#include "colour/palette_tools_win.h"
+#include "shell/palette_tools_win.h"
 
 #include "colour/palette.h"
 #include "colour/palette_keys.h"
-#include "colour/palette_scroll_steps.h"
 #include "files/image_state.h"
 #include "shell/image_flows_win.h"
+#include "shell/palette_scroll_steps.h"
 #include "shell/window_hooks_win.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "colour/palette_scroll_steps.h"
+#include "shell/palette_scroll_steps.h"
 
 namespace {
 
