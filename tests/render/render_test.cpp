@@ -179,6 +179,20 @@ TEST_F(RenderTest, ExitCodesAndMessages) {
     EXPECT_NE(unwritable.errors.find("dir.pic: cannot be written"), std::string::npos);
   }
 
+  // Without --quiet the arithmetic is named; a deep view takes the deep one.
+  EXPECT_EQ(RunRender(folder_, input_).errors,
+            "zirn-render: " + input_ + ": computed with 80-bit real arithmetic\n");
+  const std::string deep = folder_.File("deep.pmf");
+  ASSERT_TRUE(WriteWholeFile(deep, std::string("%Zirn parameter file\n x-0.75 y0.1 w1e-30 "
+                                               "X64 Y64\n%end\n")));
+  EXPECT_EQ(RunRender(folder_, deep)
+                .errors.rfind(
+                    "zirn-render: " + deep + ": computed with the deep arithmetic, reference ", 0),
+            0u);
+  EXPECT_NE(RunRender(folder_, "--deep " + input_).errors.find("deep arithmetic"),
+            std::string::npos);
+  EXPECT_EQ(RunRender(folder_, "--deep --integer " + input_).exitCode, 2);
+
   EXPECT_EQ(RunRender(folder_, "--frobnicate " + input_).exitCode, 2);
   EXPECT_EQ(RunRender(folder_, "").exitCode, 2);
   EXPECT_EQ(RunRender(folder_, "--threads 0 " + input_).exitCode, 2);

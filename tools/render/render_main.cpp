@@ -27,6 +27,10 @@ constexpr int kExitSuccess = 0;
 constexpr int kExitRefused = 1;
 constexpr int kExitBadInput = 2;
 
+void Report(const std::string& file, const char* what) {
+  std::fprintf(stderr, "zirn-render: %s: %s\n", file.c_str(), what);
+}
+
 int Fail(const std::string& file, const char* problem) {
   std::fprintf(stderr, "zirn-render: %s: %s\n", file.c_str(), problem);
   return kExitBadInput;
@@ -99,17 +103,17 @@ int Render(const RenderOptions& options) {
   PlotRecord record;  // the program-start values: whole view, 400 x 400, flags 0
   ParameterReadResult read;
   if (const int code = ReadParameters(options, host, record, &read); code != 0) return code;
-  if (options.integer) {
-    record.flags |= kFlagInteger | kFlagIntegerShadow;
-  } else {
-    record.flags &= ~(kFlagInteger | kFlagIntegerShadow);
-  }
+  record.flags &= ~(kFlagInteger | kFlagIntegerShadow | kFlagDeep);
+  if (options.integer) record.flags |= kFlagInteger | kFlagIntegerShadow;
+  if (options.deep) record.flags |= kFlagDeep;
 
   record.rows = AllocateCountBuffer(record);
   if (record.rows == nullptr) return Fail(options.input, "not enough memory for the counts");
 
   int exitCode = kExitSuccess;
-  if (!LoadSavedCounts(options, read, host, record)) {
+  if (LoadSavedCounts(options, read, host, record)) {
+    if (!options.quiet) Report(options.input, "counts loaded from its data file");
+  } else {
     host.BeginProgress("computing");
     const int result = RenderPlot(host, record, options);
     host.EndProgress();
@@ -117,6 +121,8 @@ int Render(const RenderOptions& options) {
       std::fprintf(stderr, "zirn-render: %s: the integer arithmetic cannot compute this region\n",
                    options.input.c_str());
       exitCode = kExitRefused;
+    } else if (!options.quiet) {
+      Report(options.input, ArithmeticReport(record).c_str());
     }
   }
   // The count range is measured after every plot or load, as in the window.

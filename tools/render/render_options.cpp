@@ -7,14 +7,17 @@
 #include "files/file_names.h"
 
 const char* RenderUsage() {
-  return "usage: zirn-render [--integer] [--bmp OUT.bmp] [--png OUT.png] [--save OUT.PMF]\n"
-         "                   [--quiet] [--threads N] [--reference] FILE.PMF\n"
+  return "usage: zirn-render [--integer | --deep] [--bmp OUT.bmp] [--png OUT.png]\n"
+         "                   [--save OUT.PMF] [--quiet] [--threads N] [--reference] FILE.PMF\n"
          "\n"
          "Renders a Zirn parameter file without the window. The counts come from\n"
          "FILE's data file (FILE.dtl) when the text names one and it exists;\n"
          "otherwise they are computed.\n"
          "\n"
          "  --integer      compute with the fixed-point plotters\n"
+         "  --deep         compute with the deep arithmetic at every depth (without\n"
+         "                 it, the deep arithmetic takes over where 80-bit reals no\n"
+         "                 longer resolve the view)\n"
          "  --bmp OUT.bmp  write the 16-colour picture (default: FILE.bmp when\n"
          "                 none of --bmp, --png and --save is given)\n"
          "  --png OUT.png  write the same picture as PNG\n"
@@ -24,7 +27,8 @@ const char* RenderUsage() {
          "  --threads N    worker threads of the fast plotters (default: all cores)\n"
          "  --reference    the plain single-thread plotters\n"
          "\n"
-         "Messages the window would show go to standard error, one line each.\n"
+         "Messages the window would show go to standard error, one line each, and\n"
+         "so does the arithmetic that computed the counts (unless --quiet).\n"
          "Exit codes: 0 success; 1 the integer arithmetic cannot compute the\n"
          "region; 2 bad usage, bad input, or an output that cannot be written.\n";
 }
@@ -51,6 +55,8 @@ ParseOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions
     if (arg == "--help" || arg == "-h") return ParseOutcome::Help;
     if (arg == "--integer") {
       options->integer = true;
+    } else if (arg == "--deep") {
+      options->deep = true;
     } else if (arg == "--quiet") {
       options->quiet = true;
     } else if (arg == "--reference") {
@@ -83,6 +89,10 @@ ParseOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions
   }
   if (options->input.empty()) {
     *error = "no parameter file given";
+    return ParseOutcome::Error;
+  }
+  if (options->integer && options->deep) {
+    *error = "--integer and --deep exclude each other";
     return ParseOutcome::Error;
   }
   if (options->bmpPath.empty() && options->pngPath.empty() && options->savePath.empty()) {

@@ -9,6 +9,7 @@ struct RenderOptions {
   std::string pngPath;     // --png OUT.png
   std::string savePath;    // --save OUT.PMF, ".PMF" added unless it ends in ".pmf"
   bool integer = false;    // fixed-point plotters
+  bool deep = false;       // the deep arithmetic at every depth
   bool quiet = false;      // no progress bar
   bool reference = false;  // the plain single-thread plotters
   int threads = 0;         // 0: all cores
