@@ -13,13 +13,13 @@
 
 #include <algorithm>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include "engine/deep_bla.h"
+#include "engine/deep_plan.h"
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
-#include "engine/deep_reference.h"
 #include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
 
@@ -136,16 +136,14 @@ void BM_PlainDeep(benchmark::State& state, DeepBenchView view) {
   state.counters["pixel_us"] = Results().plainPixelSeconds * 1e6;
 }
 
-// The reference orbits and tables of the record's plot, as the deep plotter
-// computes them.
+// The deep plotter's preparation of the record's plot: the choice of the
+// reference, its orbits and tables.
 double ReferenceSeconds(PlotRecord& record) {
   SilentHost host;
   const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
   const double start = Now();
-  DeepReference reference;
-  ComputeDeepReference(host, record, bits, kLimit, &reference);
-  BlaTable table;
-  table.Build(reference.start, 1, reference.largestOffset);
+  std::unique_ptr<DeepPlan> plan;
+  PrepareDeepPlan(host, record, bits, kLimit, &plan);
   return Now() - start;
 }
 

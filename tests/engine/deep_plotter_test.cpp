@@ -165,8 +165,8 @@ TEST_F(DeepPlotterTest, JuliaViewsMatchThePlainPlotter) {
 
 TEST_F(DeepPlotterTest, ThePlainPlotterKeepsItsCountsAtTwiceItsPrecision) {
   for (const double height : {1e-20, 1e-60, 1e-150, 1e-290}) {
-    for (const DeepView& view : {DeepView{kMandelbrotCentre, height, 16, false, {}},
-                                 DeepView{kJuliaCentre, height, 16, true, kJuliaConstant}}) {
+    for (const DeepView& view : {DeepView{kMandelbrotCentre, height, 10, false, {}},
+                                 DeepView{kJuliaCentre, height, 10, true, kJuliaConstant}}) {
       PlotRecord record = Record(view, 1000);
       const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
       DiscardCountBuffer(record);
