@@ -69,7 +69,7 @@ class DeepPlotterTest : public EngineTest {
     SetExactCoordinate(record.y, record.preciseY, view.centre.im - half + step * 0.17);
     record.height = view.height;
     record.limit = limit;
-    record.flags = kFlagDeep | (view.julia ? kFlagJulia : 0);
+    record.flags = view.julia ? kFlagDeep | kFlagJulia : kFlagDeep;
     if (view.julia) {
       SetExactCoordinate(record.juliaR, record.preciseJuliaR, view.constant.re);
       SetExactCoordinate(record.juliaI, record.preciseJuliaI, view.constant.im);
