@@ -8,7 +8,7 @@
 namespace {
 
 DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table) {
-  return {orbit.Points(), orbit.Last(), &table};
+  return {orbit.Points(), orbit.Doubles(), orbit.Last(), &table};
 }
 
 // Returns 0, a stop code, or kReferenceNoMemory.
