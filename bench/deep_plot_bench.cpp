@@ -2,24 +2,26 @@
 // fast plotter, side by side in one run: three 800 x 800 deep views at limit
 // 30000, c = i at heights 1e-30 and 1e-100 and the seahorse point at 1e-25.
 //
-// Counters: Git/s, the sum of the final counts per wall second; vs_fast, that
-// rate over the fast plotter's on its seahorse view (run first); vs_plain, the
-// plain plotter's time per pixel over the deep plotter's, the plain plotter
-// timed on a 40 x 40 view of the same region (run before each deep view);
-// reference_ms, the reference orbits' and tables' share of a deep plot's wall
-// time; pixel_us, a worker's time per pixel.
+// Counters: Git/s, the sum of the final counts per wall second, and Git/cpu_s
+// per second of process CPU time, which a busy machine distorts less;
+// vs_fast and vs_fast_cpu, those rates over the fast plotter's on its
+// seahorse view (run first); vs_plain and vs_plain_cpu, the plain plotter's
+// time per pixel over the deep plotter's, the plain plotter timed on a
+// 40 x 40 view of the same region (run before each deep view); reference_ms,
+// the preparation's share of a deep plot's wall time; pixel_us, a worker's
+// wall time per pixel, and pixel_cpu_us the CPU time.
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <ctime>
+#include <memory>
 #include <string>
 #include <thread>
 
-#include "engine/deep_bla.h"
+#include "engine/deep_plan.h"
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
-#include "engine/deep_reference.h"
 #include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
 
@@ -51,11 +53,13 @@ constexpr int32_t kSize = 800;
 constexpr int32_t kPlainSize = 40;
 constexpr int32_t kLimit = 30000;
 
-double Now() {
+double Clock(clockid_t clock) {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
+  clock_gettime(clock, &now);
   return static_cast<double>(now.tv_sec) + now.tv_nsec * 1e-9;
 }
+
+double Now() { return Clock(CLOCK_MONOTONIC); }
 
 int EveryThread() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
 
@@ -87,7 +91,9 @@ int64_t CountSum(const PlotRecord& record) {
 
 struct Measured {
   double fastRate = 0;           // Git/s of the fast plotter
+  double fastCpuRate = 0;        // its counted iterations per second of process CPU time
   double plainPixelSeconds = 0;  // of the view measured last
+  double plainPixelCpuSeconds = 0;
 };
 
 Measured& Results() {
@@ -95,18 +101,23 @@ Measured& Results() {
   return measured;
 }
 
-// Runs the plot `state` asks for and returns the wall seconds per run and
-// the sum of the counts.
+// Runs the plot `state` asks for and returns the wall seconds per run, the
+// sum of the counts and the process CPU seconds per run (which a busy
+// machine distorts less than the wall time).
 double TimePlots(benchmark::State& state, PlotRecord& record, const PlotOptions& options,
-                 int64_t* counted) {
+                 int64_t* counted, double* cpu) {
   SilentHost host;
   double wall = 0;
+  *cpu = 0;
   for (auto _ : state) {
     const double start = Now();
+    const double startCpu = Clock(CLOCK_PROCESS_CPUTIME_ID);
     if (RunPlot(host, record, options) != kPlotComplete) state.SkipWithError("plot failed");
     wall += Now() - start;
+    *cpu += Clock(CLOCK_PROCESS_CPUTIME_ID) - startCpu;
   }
   *counted = CountSum(record);
+  *cpu /= static_cast<double>(state.iterations());
   return wall / static_cast<double>(state.iterations());
 }
 
@@ -120,40 +131,44 @@ void BM_FastSeahorse(benchmark::State& state) {
   record.limit = 5000;
   record.rows = AllocateCountBuffer(record);
   int64_t counted = 0;
-  const double wall = TimePlots(state, record, PlotOptions{EveryThread()}, &counted);
+  double cpu = 0;
+  const double wall = TimePlots(state, record, PlotOptions{EveryThread()}, &counted, &cpu);
   DiscardCountBuffer(record);
   Results().fastRate = counted / wall * 1e-9;
+  Results().fastCpuRate = counted / cpu * 1e-9;
   state.counters["Git/s"] = Results().fastRate;
+  state.counters["Git/cpu_s"] = Results().fastCpuRate;
 }
 
 void BM_PlainDeep(benchmark::State& state, DeepBenchView view) {
   PlotRecord record = DeepRecord(view, kPlainSize);
   int64_t counted = 0;
-  const double wall = TimePlots(state, record, PlotOptions{1, true}, &counted);
+  double cpu = 0;
+  const double wall = TimePlots(state, record, PlotOptions{1, true}, &counted, &cpu);
   DiscardCountBuffer(record);
   Results().plainPixelSeconds = wall / (kPlainSize * kPlainSize);
+  Results().plainPixelCpuSeconds = cpu / (kPlainSize * kPlainSize);
   state.counters["Git/s"] = counted / wall * 1e-9;
   state.counters["pixel_us"] = Results().plainPixelSeconds * 1e6;
 }
 
-// The reference orbits and tables of the record's plot, as the deep plotter
-// computes them.
+// The deep plotter's preparation of the record's plot: the choice of the
+// reference, its orbits and tables.
 double ReferenceSeconds(PlotRecord& record) {
   SilentHost host;
   const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
   const double start = Now();
-  DeepReference reference;
-  ComputeDeepReference(host, record, bits, kLimit, &reference);
-  BlaTable table;
-  table.Build(reference.start, 1, reference.largestOffset);
+  std::unique_ptr<DeepPlan> plan;
+  PrepareDeepPlan(host, record, bits, kLimit, &plan);
   return Now() - start;
 }
 
 void BM_Deep(benchmark::State& state, DeepBenchView view) {
   PlotRecord record = DeepRecord(view, kSize);
   int64_t counted = 0;
+  double cpu = 0;
   const int threads = EveryThread();
-  const double wall = TimePlots(state, record, PlotOptions{threads}, &counted);
+  const double wall = TimePlots(state, record, PlotOptions{threads}, &counted, &cpu);
   const double reference = ReferenceSeconds(record);
   state.counters["bits"] = record.referenceBits;
   DiscardCountBuffer(record);
@@ -162,10 +177,15 @@ void BM_Deep(benchmark::State& state, DeepBenchView view) {
   state.counters["mean_count"] = static_cast<double>(counted) / (kSize * kSize);
   state.counters["reference_ms"] = reference * 1e3;
   state.counters["pixel_us"] = pixelSeconds * 1e6;
-  if (Results().fastRate > 0)
+  state.counters["Git/cpu_s"] = counted / cpu * 1e-9;
+  state.counters["pixel_cpu_us"] = (cpu - reference) / (kSize * kSize) * 1e6;
+  if (Results().fastRate > 0) {
     state.counters["vs_fast"] = counted / wall * 1e-9 / Results().fastRate;
+    state.counters["vs_fast_cpu"] = counted / cpu * 1e-9 / Results().fastCpuRate;
+  }
   if (Results().plainPixelSeconds > 0) {
     state.counters["vs_plain"] = Results().plainPixelSeconds / (wall / (kSize * kSize));
+    state.counters["vs_plain_cpu"] = Results().plainPixelCpuSeconds / (cpu / (kSize * kSize));
   }
 }
 

@@ -1,35 +1,98 @@
 #include "engine/deep_pixel.h"
 
-uint32_t DeepPixelCount(const DeepPixelSetup& setup, DeltaPoint delta) {
-  const DeltaPoint dc = setup.julia ? DeltaPoint{0, 0} : delta;
-  const uint32_t limit = setup.limit;
-  DeepOrbitPath path = setup.start;
-  uint32_t m = setup.startIndex;
-  DeltaPoint dz = delta;
-  uint32_t count = 0;
+#include <cmath>
+
+namespace {
+
+// Steps run in doubles while |dz|^2 is at least this, and only for a dc whose
+// parts are 0 or at least kSmallestDoubleConstant (deep_pixel.h).
+constexpr double kDoubleDeltaSquared = 0x1p-900;
+constexpr long double kSmallestDoubleConstant = 0x1p-960L;
+constexpr long double kLargestDoubleConstant = 0x1p+500L;
+
+bool FitsDouble(long double value) {
+  const long double size = std::fabs(value);
+  return value == 0 ||
+         (size >= kSmallestDoubleConstant && size <= kLargestDoubleConstant);
+}
+
+} // namespace
+
+DeepPixel::DeepPixel(const DeepPixelSetup &setup, DeltaPoint delta)
+    : setup_(&setup), dc_(setup.julia ? DeltaPoint{0, 0} : delta),
+      dcDouble_{static_cast<double>(dc_.x), static_cast<double>(dc_.y)},
+      doubles_(FitsDouble(dc_.x) && FitsDouble(dc_.y)), path_(setup.start),
+      m_(setup.startIndex), dz_(delta) {}
+
+bool DeepPixel::RunExtended() {
+  const uint32_t limit = setup_->limit;
   for (;;) {
-    if (path.table != nullptr) {
-      uint32_t length = 0;
-      const BlaStep* skip;
-      while ((skip = path.table->Find(m, SquaredSize(dz), limit - count, &length)) != nullptr) {
-        dz = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc.x - skip->b.y * dc.y,
-              skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc.y + skip->b.y * dc.x};
-        m += length;
-        count += length;
+    if (!leftDoubles_) {
+      if (path_.table != nullptr) {
+        uint32_t length = 0;
+        const BlaStep *skip;
+        while ((skip = path_.table->Find(m_, SquaredSize(dz_), limit - count_,
+                                         &length)) != nullptr) {
+          const DeltaPoint dz = dz_;
+          dz_ = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc_.x -
+                     skip->b.y * dc_.y,
+                 skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y +
+                     skip->b.y * dc_.x};
+          m_ += length;
+          count_ += length;
+        }
+        if (count_ >= limit) {
+          count_ = limit;
+          return true;
+        }
       }
-      if (count >= limit) return limit;
+      if (doubles_ && SquaredSize(dz_) >= kDoubleDeltaSquared)
+        return false;
     }
-    const DeltaPoint reference = path.points[m];
-    const DeltaPoint z = {reference.x + dz.x, reference.y + dz.y};
+    leftDoubles_ = false;
+    const DeltaPoint reference = path_.points[m_];
+    const DeltaPoint z = {reference.x + dz_.x, reference.y + dz_.y};
     const long double size2 = SquaredSize(z);
-    if (size2 > 4) return count;
-    if (size2 < SquaredSize(dz) || m == path.last) {
-      path = setup.critical;
-      m = 0;
-      dz = z;
+    if (size2 > 4)
+      return true;
+    if (size2 < SquaredSize(dz_) || m_ == path_.last) {
+      path_ = setup_->critical;
+      m_ = 0;
+      dz_ = z;
     }
-    dz = PerturbedStep(path.points[m], dz, dc);
-    ++m;
-    if (++count >= limit) return count;
+    dz_ = PerturbedStep(path_.points[m_], dz_, dc_);
+    ++m_;
+    if (++count_ >= limit)
+      return true;
   }
+}
+
+DeepPixel::Stepped DeepPixel::StepInDoubles() {
+  const DoublePoint reference = path_.doubles[m_];
+  const DoublePoint z = {reference.x + dzDouble_.x, reference.y + dzDouble_.y};
+  const double size2 = SquaredSize(z);
+  if (size2 > 4)
+    return kFinal;
+  const double delta2 = SquaredSize(dzDouble_);
+  if (size2 < delta2 || m_ == path_.last || delta2 < kDoubleDeltaSquared) {
+    dz_ = {dzDouble_.x, dzDouble_.y};
+    leftDoubles_ = true;
+    return kBackToExtended;
+  }
+  dzDouble_ = PerturbedStep(reference, dzDouble_, dcDouble_);
+  ++m_;
+  return ++count_ >= setup_->limit ? kFinal : kGoOn;
+}
+
+uint32_t DeepPixelCount(const DeepPixelSetup &setup, DeltaPoint delta) {
+  DeepPixel pixel(setup, delta);
+  while (!pixel.RunExtended()) {
+    pixel.EnterDoubles();
+    DeepPixel::Stepped stepped;
+    while ((stepped = pixel.StepInDoubles()) == DeepPixel::kGoOn) {
+    }
+    if (stepped == DeepPixel::kFinal)
+      break;
+  }
+  return pixel.Count();
 }

@@ -1,10 +1,9 @@
 #include "engine/deep_plotter.h"
 
 #include <cstring>
+#include <memory>
 
-#include "engine/deep_bla.h"
-#include "engine/deep_reference.h"
-#include "engine/deep_rows.h"
+#include "engine/deep_plan.h"
 #include "engine/fast_plot_driver.h"
 #include "engine/plot_start.h"
 
@@ -25,10 +24,6 @@ void ClearLines(PlotRecord& record) {
   }
 }
 
-DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table) {
-  return {orbit.Points(), orbit.Last(), &table};
-}
-
 }  // namespace
 
 int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter) {
@@ -38,25 +33,12 @@ int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, Threa
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);
 
-  DeepReference reference;
-  const int computed = ComputeDeepReference(host, record, bits, limit, &reference);
-  if (computed == kReferenceNoMemory) return kLinesNotStarted;
-  if (computed != kPlotComplete) {
+  std::unique_ptr<DeepPlan> plan;
+  const int result = PrepareDeepPlan(host, record, bits, limit, &plan);
+  if (result == kReferenceNoMemory) return kLinesNotStarted;
+  if (result != kPlotComplete) {
     ClearLines(record);
-    return computed;
+    return result;
   }
-  const bool julia = (record.flags & kFlagJulia) != 0;
-  BlaTable startTable, criticalTable;
-  if (!startTable.Build(reference.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset)) {
-    return kLinesNotStarted;
-  }
-  if (julia && !criticalTable.Build(reference.critical, 1, 0)) return kLinesNotStarted;
-
-  const DeepOrbitPath start = PathOf(reference.start, startTable);
-  const DeepRowsSetup setup{
-      {start, julia ? 0u : 1u, julia ? PathOf(reference.critical, criticalTable) : start, julia,
-       limit},
-      reference.columnOffsets.get(),
-      reference.lineOffsets.get()};
-  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(setup), starter);
+  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup), starter);
 }

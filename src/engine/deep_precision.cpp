@@ -2,7 +2,62 @@
 
 #include <cmath>
 
+#include "engine/deep_geometry.h"
+#include "engine/deep_tiers.h"
 #include "engine/fpu_precision.h"
+#include "engine/plot_progress.h"
+
+namespace {
+
+constexpr unsigned kMostBits = PreciseCoordinate::kWords * 32;
+
+// Once a pixel's image is this large, later iterations ask for no more bits.
+constexpr long double kLargeImage = 0x1p-8L;
+
+// A Julia set near a preimage of the critical point 0: the pixels whose orbit
+// passes near 0 are squared there, z^2 + c, so their images shrink to the
+// square of their size and must still be told apart beside c. Follows the
+// orbit of the centre pixel with the size of the smallest pixel image: it
+// grows by 2 |z| at each step, with |z| the distance from 0 of the nearest
+// point of the view's image (its image spans `across` pixel images), and at
+// least by the image's own size. Returns the bits that resolve the smallest
+// image at the size of the points, with the guard bits.
+template <typename Real>
+unsigned JuliaBitsAtTier(const PlotRecord& record) {
+  PlotRecord view = record;
+  view.shownHeight = view.height;
+  const DeepPixelGrid<Real> grid(view);
+  const long double across = static_cast<long double>(record.sizeX) + record.sizeY;
+  const Real cr = DeepJuliaR<Real>(record);
+  const Real ci = DeepJuliaI<Real>(record);
+  const Real four = 4;
+  Real zx = grid.Column(record.sizeX / 2);
+  Real zy = grid.Line(record.sizeY / 2);
+  long double image = grid.Step().template convert_to<long double>();
+  long double finest = 0;  // log2 of the finest resolution asked for
+  const uint32_t limit = EffectiveLimit(record.limit);
+  for (uint32_t n = 0; n <= limit && image > 0 && image < kLargeImage; ++n) {
+    const Real xx = zx * zx;
+    const Real yy = zy * zy;
+    const long double size = std::sqrt((xx + yy).template convert_to<long double>());
+    finest = std::fmin(finest, std::log2(image / std::fmax(4, size + across * image)));
+    if (xx + yy > four) break;
+    const long double nearest = std::fmax(size - across * image, image);
+    image *= 2 * nearest;
+    zy = zx * zy;
+    zy += zy + ci;
+    zx = xx - yy + cr;
+  }
+  const long double bits = std::ceil(-finest) + kDeepGuardBits;
+  return bits < kMostBits ? static_cast<unsigned>(bits) : kMostBits;
+}
+
+unsigned JuliaBits(const PlotRecord& record, unsigned bits) {
+  return VisitDeepTier(
+      bits, [&](auto tier) { return JuliaBitsAtTier<typename decltype(tier)::type>(record); });
+}
+
+}  // namespace
 
 unsigned DeepTierAtLeast(unsigned bits) {
   for (const unsigned tier : kDeepTiers) {
@@ -25,7 +80,15 @@ unsigned DeepBitsNeeded(const PlotRecord& record) {
   // number has nothing to resolve: the narrowest tier computes it.
   if (!(step > 0) || !std::isfinite(step) || !std::isfinite(size)) return kDeepTiers[0];
   // Beyond the precise coordinates' own width nothing more is known of the view.
-  constexpr unsigned kMostBits = PreciseCoordinate::kWords * 32;
-  const long double bits = std::ceil(std::log2(size / step)) + kDeepGuardBits;
-  return bits < kMostBits ? static_cast<unsigned>(bits) : kMostBits;
+  const long double stepBits = std::ceil(std::log2(size / step)) + kDeepGuardBits;
+  unsigned bits = stepBits < kMostBits ? static_cast<unsigned>(stepBits) : kMostBits;
+  if ((record.flags & kFlagJulia) == 0) return bits;
+  // The orbit that tells how many bits a Julia view needs is itself computed
+  // at the bits it asks for, once more when they were more.
+  for (int round = 0; round < 2; ++round) {
+    const unsigned needed = JuliaBits(record, bits);
+    if (DeepTierAtLeast(needed) <= DeepTierAtLeast(bits)) break;
+    bits = needed;
+  }
+  return bits;
 }

@@ -24,5 +24,7 @@ unsigned DeepTierAtLeast(unsigned bits);
 // Bits that resolve the view's pixel step at the size of its coordinates
 // (at least 4, the size of the orbits' points; for a Julia set also the
 // constant), plus the guard bits; at most the precise coordinates' width.
-// The step is the record's height over its lines.
+// The step is the record's height over its lines. A Julia view whose pixels
+// pass near the critical point 0 before they spread needs more: there they
+// are squared, and the bits must resolve the square of their size.
 unsigned DeepBitsNeeded(const PlotRecord& record);

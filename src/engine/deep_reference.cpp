@@ -40,11 +40,11 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
 }
 
 template <typename Real>
-int ComputeAtTier(UiHost& host, const PlotRecord& record, uint32_t limit,
+int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
                   DeepReference* reference) {
   const DeepPixelGrid<Real> grid(record);
-  const Real centreX = grid.Column(record.sizeX / 2);
-  const Real centreY = grid.Line(record.sizeY / 2);
+  const Real centreX = grid.Column(pixel.column);
+  const Real centreY = grid.Line(pixel.line);
 
   reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
   reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
@@ -77,10 +77,10 @@ int ComputeAtTier(UiHost& host, const PlotRecord& record, uint32_t limit,
 
 }  // namespace
 
-int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
-                         DeepReference* reference) {
+int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
+                         ReferencePixel pixel, uint32_t limit, DeepReference* reference) {
   ExtendedPrecisionScope precision;  // the roundings to 80 bits
   return VisitDeepTier(bits, [&](auto tier) {
-    return ComputeAtTier<typename decltype(tier)::type>(host, record, limit, reference);
+    return ComputeAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference);
   });
 }

@@ -3,7 +3,7 @@
 // plot on the calling thread: the reference orbits and every pixel's offset
 // from the reference point.
 //
-// The reference point is the view's centre pixel. Mandelbrot: one orbit, of
+// The reference point is one of the view's pixels. Mandelbrot: one orbit, of
 // 0 under the reference point as constant. Julia: the orbit of the reference
 // point and the orbit of 0 (the critical point), both under the record's
 // constant. The offsets are exact differences of the pixels' coordinates
@@ -27,9 +27,14 @@ struct DeepReference {
 // Reference computation is returned kReferenceNoMemory when memory is short.
 constexpr int kReferenceNoMemory = -1;
 
-// Computes the reference of the record's view at the deep tier of at least
-// `bits` up to the effective limit, taking a message through the host's
-// message step every few milliseconds. Returns 0, a stop code of the message
-// step (105, 121), or kReferenceNoMemory.
-int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
-                         DeepReference* reference);
+struct ReferencePixel {
+  int32_t column;
+  int32_t line;  // image line, 0 = top
+};
+
+// Computes the reference of the record's view at `pixel` at the deep tier of
+// at least `bits` up to the effective limit, taking a message through the
+// host's message step every few milliseconds. Returns 0, a stop code of the
+// message step (105, 121), or kReferenceNoMemory.
+int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
+                         ReferencePixel pixel, uint32_t limit, DeepReference* reference);

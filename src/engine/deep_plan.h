@@ -1,0 +1,28 @@
+#pragma once
+// What the workers of a deep plot read, prepared on the calling thread: the
+// reference (deep_reference.h), its approximation tables and the pixels'
+// offsets, for a reference pixel chosen for the view.
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/deep_bla.h"
+#include "engine/deep_reference.h"
+#include "engine/deep_rows.h"
+#include "engine/plot_record.h"
+#include "engine/ui_host.h"
+
+struct DeepPlan {
+  DeepReference reference;
+  BlaTable startTable;
+  BlaTable criticalTable;
+  DeepRowsSetup setup;  // points into the members above
+};
+
+// Prepares the plan of the record's plot at the deep tier of at least `bits`.
+// The reference is the centre pixel, or for the Mandelbrot set, when the
+// centre's orbit escapes before the limit, the pixel of a coarse grid that
+// lives longest. Takes messages meanwhile; returns 0, a stop code (105, 121),
+// or kReferenceNoMemory.
+int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
+                    std::unique_ptr<DeepPlan>* plan);
