@@ -26,7 +26,8 @@ struct PlotCase {
 const std::vector<uint16_t>& Counts(const PlotCase& plot) {
   static std::map<std::pair<int, int>, std::vector<uint16_t>> cache;
   auto& counts = cache[{plot.sizeX, plot.limit}];
-  if (counts.empty()) counts = MandelbrotCounts(plot.sizeX, plot.sizeY, plot.limit, -0.8, 0.05, 0.2);
+  if (counts.empty())
+    counts = MandelbrotCounts(plot.sizeX, plot.sizeY, plot.limit, -0.8, 0.05, 0.2);
   return counts;
 }
 
@@ -85,7 +86,8 @@ struct LargePlot {
     const std::vector<uint16_t>& counts = Counts(kLarge);
     for (int32_t row = 0; row < record.sizeY; ++row) {
       for (int32_t column = 0; column < record.sizeX; ++column) {
-        CountAt(record, row, column) = static_cast<int16_t>(counts[static_cast<size_t>(row) * record.sizeX + column]);
+        CountAt(record, row, column) =
+            static_cast<Count>(counts[static_cast<size_t>(row) * record.sizeX + column]);
       }
     }
   }
@@ -100,20 +102,25 @@ void SaveLargeDataFile(benchmark::State& state) {
   QuietHost host;
   const std::string name = BenchFileName();
   for (auto _ : state) {
-    if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved) state.SkipWithError("save failed");
+    if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved)
+      state.SkipWithError("save failed");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kLarge.sizeX * kLarge.sizeY * 2);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kLarge.sizeX * kLarge.sizeY *
+                          2);
 }
 
 void LoadLargeDataFile(benchmark::State& state) {
   LargePlot plot;
   QuietHost host;
   const std::string name = BenchFileName();
-  if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved) state.SkipWithError("save failed");
+  if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved)
+    state.SkipWithError("save failed");
   for (auto _ : state) {
-    if (LoadDataFile(host, plot.record, name.c_str()) != kDataLoaded) state.SkipWithError("load failed");
+    if (LoadDataFile(host, plot.record, name.c_str()) != kDataLoaded)
+      state.SkipWithError("load failed");
   }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kLarge.sizeX * kLarge.sizeY * 2);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kLarge.sizeX * kLarge.sizeY *
+                          2);
   std::remove(name.c_str());
 }
 

@@ -28,7 +28,7 @@ void BuildLargestImage(benchmark::State& state) {
     for (int32_t column = 0; column < record.sizeX; ++column) {
       const bool inside = row > 1500 && row < 2500 && column > 1500 && column < 2500;
       CountAt(record, row, column) =
-          static_cast<int16_t>(inside ? record.limit : (row * 7 + column * 3) % record.limit);
+          static_cast<Count>(inside ? record.limit : (row * 7 + column * 3) % record.limit);
     }
   }
   FindCountRange(record);

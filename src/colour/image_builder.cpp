@@ -32,7 +32,7 @@ void WriteCountImageHeader(uint8_t* header, const PlotRecord& record, uint32_t i
 // One stored row from one count row: the even column in the high nibble.
 // The whole row is written, padding included, so that a BMP file written from
 // the block is the same for the same counts.
-void WriteCountRow(uint8_t* out, size_t rowBytes, const int16_t* counts, PlotRecord& record) {
+void WriteCountRow(uint8_t* out, size_t rowBytes, const Count* counts, PlotRecord& record) {
   std::memset(out, 0, rowBytes);
   const int32_t limit = record.limit;
   for (int32_t k = 0; k < record.sizeX; ++k) {

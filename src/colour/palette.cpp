@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "engine/plot_progress.h"
 #include "engine/plot_record.h"
 
 namespace {
@@ -121,7 +122,7 @@ void FindCountRange(PlotRecord& record) {
     const int32_t sizeY = record.sizeY < buffer->sizeY ? record.sizeY : buffer->sizeY;
     const int32_t sizeX = record.sizeX < buffer->sizeX ? record.sizeX : buffer->sizeX;
     for (int32_t row = 0; row < sizeY; ++row) {
-      const int16_t* counts = buffer->rows[row];
+      const Count* counts = buffer->rows[row];
       for (int32_t column = 0; column < sizeX; ++column) {
         const int32_t c = counts[column];
         if (c > hi) hi = c;
@@ -133,11 +134,21 @@ void FindCountRange(PlotRecord& record) {
   record.upper = hi;
 }
 
+namespace {
+
+// Counts above the largest a plot of the record's arithmetic gives are not
+// counts: they get index 0.
+uint32_t LargestCount(const PlotRecord& record) {
+  return record.plottedArithmetic == kPlottedDeep ? kMaximumDeepLimit : kMaximumLimit;
+}
+
+}  // namespace
+
 // 64-bit intermediates: the range fields may hold anything an earlier plot or
 // the caller left there, and the products must not overflow.
 int32_t AssignColour(PlotRecord& record, int32_t count, int32_t limit) {
   int32_t index = 0;
-  if (count >= 0 && count <= 30000) {
+  if (count >= 0 && static_cast<uint32_t>(count) <= LargestCount(record)) {
     const int64_t pos = static_cast<int64_t>(count) - record.lower;
     const int64_t span =
         static_cast<int64_t>(record.upper != 0 ? record.upper : limit) - record.lower;

@@ -122,6 +122,10 @@ void LoadDataFileFlow(FileCommandHost& host) {
     return;
   }
   SetArithmeticFlags(state.current, state.arithmetic);
+  // Counts from a file: the arithmetic a plot of the record would take (the
+  // width of its counts follows it), and no reference.
+  state.current.plottedArithmetic = ChoosePlotArithmetic(state.current);
+  state.current.referenceBits = 0;
   state.tickStart = commands.TickCount();
   if (LoadDataFile(commands.Ui(), state.current, state.lastRead.dataFileName) != kDataLoaded) {
     // The parameter-file flow computes the plot instead: endMode is still 1.
@@ -131,9 +135,6 @@ void LoadDataFileFlow(FileCommandHost& host) {
     return;
   }
   state.tickComputed = commands.TickCount();
-  // Counts from a file: the arithmetic a plot of the record would take, no reference.
-  state.current.plottedArithmetic = ChoosePlotArithmetic(state.current);
-  state.current.referenceBits = 0;
   if (ShowCurrentCounts(commands)) state.lastRead.endMode = kEndOfText;
   commands.RestoreCursor();
 }

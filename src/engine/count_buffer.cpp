@@ -59,8 +59,10 @@ void Register(CountBufferNode* node) {
 
 void Unregister(CountBufferNode* node) {
   CountBufferRegistry& registry = g_engine.buffers;
-  if (node->newer != nullptr) node->newer->older = node->older;
-  else registry.newest = node->older;
+  if (node->newer != nullptr)
+    node->newer->older = node->older;
+  else
+    registry.newest = node->older;
   if (node->older != nullptr) node->older->newer = node->newer;
   --registry.live;
 }
@@ -88,13 +90,13 @@ CountBuffer* AllocateCountBuffer(const PlotRecord& record) {
   buffer.sizeX = record.sizeX;
   buffer.sizeY = record.sizeY;
   // Zero-filled, so a failure part-way can release exactly the rows obtained.
-  buffer.rows = AllocateArray<int16_t*>(static_cast<size_t>(buffer.sizeY));
+  buffer.rows = AllocateArray<Count*>(static_cast<size_t>(buffer.sizeY));
   if (buffer.rows == nullptr) {
     delete node;
     return nullptr;
   }
   for (int32_t row = 0; row < buffer.sizeY; ++row) {
-    buffer.rows[row] = AllocateArray<int16_t>(static_cast<size_t>(buffer.sizeX));
+    buffer.rows[row] = AllocateArray<Count>(static_cast<size_t>(buffer.sizeX));
     if (buffer.rows[row] == nullptr) {
       ReleaseRows(buffer);
       delete node;

@@ -12,17 +12,19 @@ constexpr long double kLargestDoubleConstant = 0x1p+500L;
 
 bool FitsDouble(long double value) {
   const long double size = std::fabs(value);
-  return value == 0 ||
-         (size >= kSmallestDoubleConstant && size <= kLargestDoubleConstant);
+  return value == 0 || (size >= kSmallestDoubleConstant && size <= kLargestDoubleConstant);
 }
 
-} // namespace
+}  // namespace
 
 DeepPixel::DeepPixel(const DeepPixelSetup &setup, DeltaPoint delta)
-    : setup_(&setup), dc_(setup.julia ? DeltaPoint{0, 0} : delta),
+    : setup_(&setup),
+      dc_(setup.julia ? DeltaPoint{0, 0} : delta),
       dcDouble_{static_cast<double>(dc_.x), static_cast<double>(dc_.y)},
-      doubles_(FitsDouble(dc_.x) && FitsDouble(dc_.y)), path_(setup.start),
-      m_(setup.startIndex), dz_(delta) {}
+      doubles_(FitsDouble(dc_.x) && FitsDouble(dc_.y)),
+      path_(setup.start),
+      m_(setup.startIndex),
+      dz_(delta) {}
 
 bool DeepPixel::RunExtended() {
   const uint32_t limit = setup_->limit;
@@ -31,13 +33,11 @@ bool DeepPixel::RunExtended() {
       if (path_.table != nullptr) {
         uint32_t length = 0;
         const BlaStep *skip;
-        while ((skip = path_.table->Find(m_, SquaredSize(dz_), limit - count_,
-                                         &length)) != nullptr) {
+        while ((skip = path_.table->Find(m_, SquaredSize(dz_), limit - count_, &length)) !=
+               nullptr) {
           const DeltaPoint dz = dz_;
-          dz_ = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc_.x -
-                     skip->b.y * dc_.y,
-                 skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y +
-                     skip->b.y * dc_.x};
+          dz_ = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc_.x - skip->b.y * dc_.y,
+                 skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y + skip->b.y * dc_.x};
           m_ += length;
           count_ += length;
         }
@@ -46,15 +46,13 @@ bool DeepPixel::RunExtended() {
           return true;
         }
       }
-      if (doubles_ && SquaredSize(dz_) >= kDoubleDeltaSquared)
-        return false;
+      if (doubles_ && SquaredSize(dz_) >= kDoubleDeltaSquared) return false;
     }
     leftDoubles_ = false;
     const DeltaPoint reference = path_.points[m_];
     const DeltaPoint z = {reference.x + dz_.x, reference.y + dz_.y};
     const long double size2 = SquaredSize(z);
-    if (size2 > 4)
-      return true;
+    if (size2 > 4) return true;
     if (size2 < SquaredSize(dz_) || m_ == path_.last) {
       path_ = setup_->critical;
       m_ = 0;
@@ -62,8 +60,7 @@ bool DeepPixel::RunExtended() {
     }
     dz_ = PerturbedStep(path_.points[m_], dz_, dc_);
     ++m_;
-    if (++count_ >= limit)
-      return true;
+    if (++count_ >= limit) return true;
   }
 }
 
@@ -71,8 +68,7 @@ DeepPixel::Stepped DeepPixel::StepInDoubles() {
   const DoublePoint reference = path_.doubles[m_];
   const DoublePoint z = {reference.x + dzDouble_.x, reference.y + dzDouble_.y};
   const double size2 = SquaredSize(z);
-  if (size2 > 4)
-    return kFinal;
+  if (size2 > 4) return kFinal;
   const double delta2 = SquaredSize(dzDouble_);
   if (size2 < delta2 || m_ == path_.last || delta2 < kDoubleDeltaSquared) {
     dz_ = {dzDouble_.x, dzDouble_.y};
@@ -91,8 +87,7 @@ uint32_t DeepPixelCount(const DeepPixelSetup &setup, DeltaPoint delta) {
     DeepPixel::Stepped stepped;
     while ((stepped = pixel.StepInDoubles()) == DeepPixel::kGoOn) {
     }
-    if (stepped == DeepPixel::kFinal)
-      break;
+    if (stepped == DeepPixel::kFinal) break;
   }
   return pixel.Count();
 }

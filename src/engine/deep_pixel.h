@@ -28,17 +28,17 @@
 
 struct DeepOrbitPath {
   const DeltaPoint *points;
-  const DoublePoint *doubles; // the same points as doubles
-  uint32_t last;              // the last point of the orbit
-  const BlaTable *table;      // null: no skipping
+  const DoublePoint *doubles;  // the same points as doubles
+  uint32_t last;               // the last point of the orbit
+  const BlaTable *table;       // null: no skipping
 };
 
 struct DeepPixelSetup {
-  DeepOrbitPath start;    // the orbit a pixel starts on
-  uint32_t startIndex;    // 1 for the Mandelbrot set, 0 for a Julia set
-  DeepOrbitPath critical; // the orbit of 0, where rebasing goes
+  DeepOrbitPath start;     // the orbit a pixel starts on
+  uint32_t startIndex;     // 1 for the Mandelbrot set, 0 for a Julia set
+  DeepOrbitPath critical;  // the orbit of 0, where rebasing goes
   bool julia;
-  uint32_t limit; // effective limit
+  uint32_t limit;  // effective limit
 };
 
 // One pixel's count as a computation that can be resumed, so that a worker
@@ -46,7 +46,7 @@ struct DeepPixelSetup {
 // of the one before, and a second, independent pixel fills that wait.
 // Needs the x87 unit at 64-bit precision.
 class DeepPixel {
-public:
+ public:
   // How a double step ended.
   enum Stepped { kGoOn = 0, kFinal = 1, kBackToExtended = 2 };
 
@@ -64,17 +64,15 @@ public:
   // Double steps: EnterDoubles once RunExtended returned false, then
   // StepInDoubles until it returns kFinal or kBackToExtended; after the
   // latter, RunExtended goes on.
-  void EnterDoubles() {
-    dzDouble_ = {static_cast<double>(dz_.x), static_cast<double>(dz_.y)};
-  }
+  void EnterDoubles() { dzDouble_ = {static_cast<double>(dz_.x), static_cast<double>(dz_.y)}; }
   Stepped StepInDoubles();
 
-private:
+ private:
   const DeepPixelSetup *setup_ = nullptr;
   DeltaPoint dc_{0, 0};
   DoublePoint dcDouble_{0, 0};
-  bool doubles_ = false;     // dc allows double steps
-  bool leftDoubles_ = false; // back from doubles: the 80-bit step comes first
+  bool doubles_ = false;      // dc allows double steps
+  bool leftDoubles_ = false;  // back from doubles: the 80-bit step comes first
   DeepOrbitPath path_{};
   uint32_t m_ = 0;
   uint32_t count_ = 0;

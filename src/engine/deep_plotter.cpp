@@ -20,7 +20,7 @@ class DeepLineWorker : public LineWorker {
 
 void ClearLines(PlotRecord& record) {
   for (int32_t line = 0; line < record.sizeY; ++line) {
-    std::memset(record.rows->rows[line], 0, sizeof(int16_t) * record.sizeX);
+    std::memset(record.rows->rows[line], 0, sizeof(Count) * record.sizeX);
   }
 }
 

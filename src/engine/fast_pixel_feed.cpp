@@ -26,7 +26,7 @@ bool PixelFeed::Next(FeedPixel* pixel) {
 }
 
 void PixelFeed::Finish(const FeedPixel& pixel, int32_t count) {
-  queue_.Row(pixel.line)[pixel.column] = static_cast<int16_t>(count);
+  queue_.Row(pixel.line)[pixel.column] = static_cast<Count>(count);
   LineInFlight& record = lines_[pixel.slot];
   if (--record.outstanding > 0) return;
   const bool allHandedOut = pixel.slot != issuingSlot_ || nextColumn_ >= queue_.sizeX();

@@ -24,7 +24,7 @@ int Pump(UiHost& host, int* stopCode) {
 // Draws a finished line with the reference's colours, through one DrawLine
 // call; pixel by pixel when there was no memory for `colours` (sizeX entries).
 void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line, uint32_t* colours) {
-  const int16_t* row = record.rows->rows[line];
+  const Count* row = record.rows->rows[line];
   const auto colourAt = [&](int32_t column) {
     return CountColour(record, row[column], static_cast<int32_t>(limit));
   };
@@ -98,7 +98,7 @@ int RunLinesInParallel(UiHost& host, PlotRecord& record, uint32_t limit, int thr
   if (result != kPlotComplete) {
     for (int32_t line = 0; line < record.sizeY; ++line) {
       if (!queue.LineFinished(line)) {
-        std::memset(record.rows->rows[line], 0, sizeof(int16_t) * record.sizeX);
+        std::memset(record.rows->rows[line], 0, sizeof(Count) * record.sizeX);
       }
     }
   }

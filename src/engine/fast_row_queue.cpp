@@ -2,8 +2,7 @@
 
 #include <new>
 
-RowQueue::RowQueue(int16_t* const* rows, int32_t sizeX, int32_t sizeY,
-                   std::atomic<int32_t>& rowsDone)
+RowQueue::RowQueue(Count* const* rows, int32_t sizeX, int32_t sizeY, std::atomic<int32_t>& rowsDone)
     : rows_(rows),
       sizeX_(sizeX),
       sizeY_(sizeY),

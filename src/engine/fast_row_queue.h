@@ -9,17 +9,19 @@
 #include <memory>
 #include <mutex>
 
+#include "engine/plot_record.h"
+
 class RowQueue {
  public:
   // rows: the count buffer's row pointers; rowsDone: the progress counter,
   // increased once for every finished line.
-  RowQueue(int16_t* const* rows, int32_t sizeX, int32_t sizeY, std::atomic<int32_t>& rowsDone);
+  RowQueue(Count* const* rows, int32_t sizeX, int32_t sizeY, std::atomic<int32_t>& rowsDone);
   // False when the bookkeeping memory could not be had.
   bool Ready() const { return finished_ != nullptr && lineDone_ != nullptr; }
 
   int32_t sizeX() const { return sizeX_; }
   int32_t sizeY() const { return sizeY_; }
-  int16_t* Row(int32_t line) const { return rows_[line]; }
+  Count* Row(int32_t line) const { return rows_[line]; }
 
   // Workers. TakeLine returns the next line to compute, or -1 when every line
   // has been handed out or a stop was asked for.
@@ -40,7 +42,7 @@ class RowQueue {
   bool LineFinished(int32_t line) const { return lineDone_[line] != 0; }
 
  private:
-  int16_t* const* rows_;
+  Count* const* rows_;
   int32_t sizeX_;
   int32_t sizeY_;
   std::atomic<int32_t>& rowsDone_;

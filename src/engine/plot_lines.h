@@ -15,19 +15,19 @@ constexpr int32_t kPixelsPerMessageStep = 32;
 
 // countPixel(cx, cy) gives a pixel's count; advance(v, step) the next coordinate.
 template <typename Coordinate, typename CountPixel, typename Advance>
-int PlotLines(UiHost& host, PlotRecord& record, uint32_t limit, Coordinate left,
-              Coordinate bottom, Coordinate step, CountPixel countPixel, Advance advance) {
+int PlotLines(UiHost& host, PlotRecord& record, uint32_t limit, Coordinate left, Coordinate bottom,
+              Coordinate step, CountPixel countPixel, Advance advance) {
   PlotProgress& progress = g_engine.progress;
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);
   const bool live = (record.flags & kFlagLiveDrawing) != 0;
   Coordinate cy = bottom;
   for (int32_t line = record.sizeY - 1; line >= 0; --line) {
-    int16_t* row = record.rows->rows[line];
+    Count* row = record.rows->rows[line];
     Coordinate cx = left;
     for (int32_t column = 0; column < record.sizeX; ++column) {
       const int32_t count = countPixel(cx, cy);
-      row[column] = static_cast<int16_t>(count);
+      row[column] = static_cast<Count>(count);
       if (live) {
         host.DrawPixel(column, line, CountColour(record, count, static_cast<int32_t>(limit)));
       }

@@ -25,11 +25,15 @@ enum PlottedArithmetic : int32_t {
   kPlottedDeep = 3,     // the deep arithmetic, at referenceBits bits
 };
 
-// sizeY rows of sizeX signed 16-bit counts; row 0 is the top image line.
+// An iteration count: up to 30000 from the 80-bit and integer plotters, up to
+// 100,000,000 from the deep arithmetic.
+using Count = int32_t;
+
+// sizeY rows of sizeX counts; row 0 is the top image line.
 // Each row is its own allocation. The buffer remembers its own shape so that
 // a release with a changed record size is caught instead of leaking rows.
 struct CountBuffer {
-  int16_t** rows;
+  Count** rows;
   int32_t sizeX;
   int32_t sizeY;
 };
@@ -66,7 +70,7 @@ struct PlotRecord {
 };
 
 // Count at (row, column) of the record's buffer.
-inline int16_t& CountAt(const PlotRecord& record, int32_t row, int32_t column) {
+inline Count& CountAt(const PlotRecord& record, int32_t row, int32_t column) {
   return record.rows->rows[row][column];
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 // The data file: a plot's counts as one compressed stream, without a header.
 // The stream carries the low byte of every count, row 0 first, and then, for
-// plots whose effective limit is 256 or more, the high bytes in the same
-// order. The dimensions and the limit come from the parameter file that
-// names the data file.
+// plots whose effective limit is 256 or more, the next bytes in the same
+// order: the second byte, and for deep plots whose effective limit is above
+// 65535 also the third and the fourth. The dimensions and the limit come from
+// the parameter file that names the data file, the arithmetic from the view
+// it describes and the arithmetic chosen (PlotRecord::plottedArithmetic).
 
 #include <cstdint>
 
@@ -36,9 +38,10 @@ struct DataProgress {
 // Sets the title to "passed / total".
 void ShowDataProgress(const DataProgress& progress);
 
-// 2 when the plot's effective limit (the limit as the plotters use it) is 256
-// or more, else 1.
-int DataBytesPerCount(int32_t limit);
+// Bytes per count of the record's counts: 4 for the deep arithmetic with an
+// effective limit above 65535, otherwise 2 when the effective limit (the
+// limit as the plotters use it) is 256 or more, else 1.
+int DataBytesPerCount(const PlotRecord& record);
 
 // True when the record owns a count buffer of exactly its own size.
 bool HasCountsOfItsSize(const PlotRecord& record);
@@ -56,8 +59,11 @@ int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileNam
                  MemoryBudget budget = MemoryBudget());
 
 // Fills the record's count buffer (allocated for its size) from the data
-// file. Counts that a short stream does not cover become 0; bytes beyond the
-// expected total are ignored. Only a malformed stream is reported
-// ("Unknown data file format ..").
+// file, with as many bytes per count as DataBytesPerCount gives for the
+// record as it will be shown. Counts that a short stream does not cover
+// become 0; bytes beyond the expected total are ignored. A record whose limit
+// allows 4-byte files takes only a stream of exactly its expected length,
+// so that a file of the other width is not misread. A malformed or
+// mismatched stream is reported ("Unknown data file format ..").
 int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName,
                  MemoryBudget budget = MemoryBudget());

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/plot_progress.h"
 #include "files/data_file.h"
 #include "files/decoder.h"
 #include "files/safe_file.h"
@@ -22,46 +23,54 @@ std::FILE* OpenDataFile(const char* name) {
   return std::fopen(found.c_str(), "rb");
 }
 
-// Puts the decoded bytes in place: the low bytes of all rows first, then the
-// high bytes ORed into the same counts.
+// Puts the decoded bytes in place: the low bytes of all rows first, then each
+// further byte plane ORed into the same counts. Two-byte counts of the 80-bit
+// and integer arithmetic are signed 16-bit numbers, as they always were read;
+// deep counts are unsigned.
 class CountFiller {
  public:
-  explicit CountFiller(PlotRecord& record) : record_(record) {
+  CountFiller(PlotRecord& record, int planes)
+      : record_(record), signed16_(planes == 2 && record.plottedArithmetic != kPlottedDeep) {
     for (int32_t row = 0; row < record.sizeY; ++row) {
-      std::memset(record.rows->rows[row], 0, sizeof(int16_t) * static_cast<size_t>(record.sizeX));
+      std::memset(record.rows->rows[row], 0, sizeof(Count) * static_cast<size_t>(record.sizeX));
     }
   }
   void Take(uint8_t byte) {
-    if (lowRow_ < record_.sizeY) {
-      record_.rows->rows[lowRow_][column_] = byte;
-    } else if (highRow_ < record_.sizeY) {
-      int16_t& count = record_.rows->rows[highRow_][column_];
-      count = static_cast<int16_t>(static_cast<uint16_t>(count) | (byte << 8));
-    }
-    if (++column_ == record_.sizeX) {
-      column_ = 0;
-      if (lowRow_ < record_.sizeY) {
-        ++lowRow_;
-      } else {
-        ++highRow_;
-      }
-    }
+    Count& count = record_.rows->rows[row_][column_];
+    uint32_t bits = static_cast<uint32_t>(count) | (static_cast<uint32_t>(byte) << (8 * plane_));
+    if (signed16_ && plane_ == 1) bits = static_cast<uint32_t>(static_cast<int16_t>(bits));
+    count = static_cast<Count>(bits);
+    if (++column_ < record_.sizeX) return;
+    column_ = 0;
+    if (++row_ < record_.sizeY) return;
+    row_ = 0;
+    ++plane_;
   }
 
  private:
   PlotRecord& record_;
-  int32_t lowRow_ = 0;
-  int32_t highRow_ = 0;
+  const bool signed16_;
+  int plane_ = 0;
+  int32_t row_ = 0;
   int32_t column_ = 0;
 };
+
+// Limits for which a 4-byte file may exist: the stream must then have the
+// expected length exactly, since a file of another width would otherwise be
+// read as plausible counts.
+bool NeedsExactLength(const PlotRecord& record) {
+  constexpr uint32_t kLargestTwoByteCount = 65535;
+  return EffectiveDeepLimit(record.limit) > kLargestTwoByteCount;
+}
 
 }  // namespace
 
 int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName, MemoryBudget budget) {
   DataProgress progress;
   progress.host = &host;
-  progress.total = static_cast<unsigned long>(record.sizeX) * static_cast<unsigned long>(record.sizeY) *
-                   static_cast<unsigned long>(DataBytesPerCount(record.limit));
+  progress.total = static_cast<unsigned long>(record.sizeX) *
+                   static_cast<unsigned long>(record.sizeY) *
+                   static_cast<unsigned long>(DataBytesPerCount(record));
   std::FILE* file = OpenDataFile(dataFileName);
   if (file == nullptr) return kDataCannotOpen;
   if (!HasCountsOfItsSize(record)) {
@@ -79,16 +88,24 @@ int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName, Mem
     formatError = true;
     host.ShowMessage("Unknown data file format ..", "Zirn", MessageIcon::Information);
   };
-  CountFiller filler(record);
+  CountFiller filler(record, DataBytesPerCount(record));
   // Bytes beyond the expected total are not needed: decoding stops there.
+  bool longer = false;
   while (progress.passed < progress.total) {
     const uint32_t n = decoder.DecodeChunk(onFormatError);
     if (n == 0) break;
-    for (uint32_t i = 0; i < n && progress.passed < progress.total; ++i) {
+    uint32_t i = 0;
+    for (; i < n && progress.passed < progress.total; ++i) {
       filler.Take(ring[i]);
       ++progress.passed;
     }
+    longer = i < n;
     ShowDataProgress(progress);
+  }
+  if (!formatError && NeedsExactLength(record)) {
+    if (!longer && progress.passed == progress.total)
+      longer = decoder.DecodeChunk(onFormatError) > 0;
+    if (!formatError && (longer || progress.passed != progress.total)) onFormatError();
   }
   decoder.DecoderEnd();  // closes the file
   return formatError ? kDataMalformed : kDataLoaded;

@@ -16,15 +16,15 @@ constexpr size_t kFileBufferSize = 8192;
 constexpr size_t kMessageSize = 512;
 constexpr int kDictionaryBits[] = {13, 12, 11, 10};
 
-// One pass over all counts: the low bytes, or the high bytes (shift 8).
+// One pass over all counts: the byte at `shift` (0 low, 8, 16, 24) of each.
 void CompressPass(UiHost& host, const PlotRecord& record, int shift, BlockEncoder& encoder,
                   DataProgress& progress) {
   for (int32_t row = 0; row < record.sizeY; ++row) {
-    const int16_t* counts = record.rows->rows[row];
+    const Count* counts = record.rows->rows[row];
     for (int32_t column = 0; column < record.sizeX; ++column) {
       // Counted first: a progress shown from inside the encoder includes this byte.
       ++progress.passed;
-      encoder.EncoderPutByte(static_cast<uint8_t>(static_cast<uint16_t>(counts[column]) >> shift));
+      encoder.EncoderPutByte(static_cast<uint8_t>(static_cast<uint32_t>(counts[column]) >> shift));
     }
     // The save always runs to its end, whatever the message step returns; the
     // window keeps an exit or close for the end of the save.
@@ -44,8 +44,9 @@ int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& write
     if (started) break;
   }
   if (!started) return kDataNoCompressorMemory;
-  CompressPass(host, record, 0, encoder, progress);
-  if (DataBytesPerCount(record.limit) == 2) CompressPass(host, record, 8, encoder, progress);
+  for (int plane = 0; plane < DataBytesPerCount(record); ++plane) {
+    CompressPass(host, record, 8 * plane, encoder, progress);
+  }
   *compressedSize = encoder.EncoderFinish();
   ShowDataProgress(progress);
   return writer.Finish() ? kDataSaved : kDataWriteFailed;
@@ -73,7 +74,14 @@ void ShowDataProgress(const DataProgress& progress) {
   progress.host->SetTitle(title);
 }
 
-int DataBytesPerCount(int32_t limit) { return EffectiveLimit(limit) >= 256 ? 2 : 1; }
+int DataBytesPerCount(const PlotRecord& record) {
+  constexpr uint32_t kLargestTwoByteCount = 65535;
+  if (record.plottedArithmetic == kPlottedDeep &&
+      EffectiveDeepLimit(record.limit) > kLargestTwoByteCount) {
+    return 4;
+  }
+  return EffectiveLimit(record.limit) >= 256 ? 2 : 1;
+}
 
 bool HasCountsOfItsSize(const PlotRecord& record) {
   return record.rows != nullptr && record.rows->rows != nullptr &&
@@ -92,7 +100,7 @@ int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
   progress.host = &host;
   progress.total = static_cast<unsigned long>(record.sizeX) *
                    static_cast<unsigned long>(record.sizeY) *
-                   static_cast<unsigned long>(DataBytesPerCount(record.limit));
+                   static_cast<unsigned long>(DataBytesPerCount(record));
   unsigned long compressedSize = 0;
   int code = kDataCannotCreate;
   if (HasCountsOfItsSize(record)) {

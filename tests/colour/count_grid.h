@@ -8,8 +8,8 @@
 
 class CountGrid {
  public:
-  CountGrid(PlotRecord& record, int32_t sizeX, int32_t sizeY, int16_t fill = 0)
-      : cells_(static_cast<size_t>(sizeY), std::vector<int16_t>(static_cast<size_t>(sizeX), fill)) {
+  CountGrid(PlotRecord& record, int32_t sizeX, int32_t sizeY, Count fill = 0)
+      : cells_(static_cast<size_t>(sizeY), std::vector<Count>(static_cast<size_t>(sizeX), fill)) {
     for (auto& row : cells_) rowPointers_.push_back(row.data());
     buffer_ = CountBuffer{rowPointers_.data(), sizeX, sizeY};
     record.sizeX = sizeX;
@@ -20,10 +20,10 @@ class CountGrid {
   CountGrid& operator=(const CountGrid&) = delete;
 
   // Row 0 is the top image line.
-  int16_t& At(int32_t row, int32_t column) { return cells_[row][column]; }
+  Count& At(int32_t row, int32_t column) { return cells_[row][column]; }
 
  private:
-  std::vector<std::vector<int16_t>> cells_;
-  std::vector<int16_t*> rowPointers_;
+  std::vector<std::vector<Count>> cells_;
+  std::vector<Count*> rowPointers_;
   CountBuffer buffer_{};
 };

@@ -101,8 +101,8 @@ TEST_F(ColourAssignment, LinearWrapsTopBandAndModuloUsesRawCount) {
   }
 }
 
-// Counts outside 0..30000 give 0; counts below a range left by an earlier
-// plot give 1, including ranges whose divisor would be zero.
+// Counts outside 0..30000 (deep counts: 0..100,000,000) give 0; counts below a range left by an
+// earlier plot give 1, including ranges whose divisor would be zero.
 TEST_F(ColourAssignment, CountsOutsideTheRange) {
   record.upper = 0;
   for (int32_t method : {1, 2, 3, 4}) {
@@ -113,6 +113,13 @@ TEST_F(ColourAssignment, CountsOutsideTheRange) {
   for (int32_t method : {1, 2, 3}) EXPECT_EQ(Assign(method, 10), 1) << method;
   EXPECT_EQ(Assign(kMethodLinear, 10, 50), 1);      // span 0
   EXPECT_EQ(Assign(kMethodSquareRoot, 10, 49), 1);  // span -1
+
+  // Deep counts reach 100,000,000: there the ceiling is that.
+  record.plottedArithmetic = kPlottedDeep;
+  record.lower = 0;
+  EXPECT_EQ(Assign(kMethodLinear, 30001, 100000), 5);
+  EXPECT_EQ(Assign(kMethodSquareRoot, 99999999, 100000000), 15);
+  EXPECT_EQ(Assign(kMethodLinear, 100000001, 200000000), 0);
 }
 
 TEST_F(ColourAssignment, CountColourPacksEntryIntensities) {

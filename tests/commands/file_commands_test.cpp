@@ -17,8 +17,8 @@
 
 namespace {
 
-std::vector<int16_t> Counts(const PlotRecord& record) {
-  std::vector<int16_t> counts;
+std::vector<Count> Counts(const PlotRecord& record) {
+  std::vector<Count> counts;
   if (record.rows == nullptr) return counts;
   for (int32_t row = 0; row < record.sizeY; ++row) {
     for (int32_t column = 0; column < record.sizeX; ++column)
@@ -72,7 +72,7 @@ class FileCommandTest : public CommandTest {
 };
 
 TEST_F(FileCommandTest, SavedParameterFileOpensFromItsDataFileWithoutComputing) {
-  const std::vector<int16_t> computed = Counts(g_commands.current);
+  const std::vector<Count> computed = Counts(g_commands.current);
   SaveAs("plot");
   EXPECT_TRUE(FileExists(folder.File("plot.PMF")));
   EXPECT_TRUE(FileExists(folder.File("plot.DTL")));
@@ -98,7 +98,7 @@ TEST_F(FileCommandTest, SavedParameterFileOpensFromItsDataFileWithoutComputing) 
 }
 
 TEST_F(FileCommandTest, WithoutItsDataFileTheParameterFileIsComputed) {
-  const std::vector<int16_t> computed = Counts(g_commands.current);
+  const std::vector<Count> computed = Counts(g_commands.current);
   SaveAs("plot.pmf");
   EXPECT_TRUE(FileExists(folder.File("plot.pmf")));
   ASSERT_EQ(std::remove(folder.File("plot.DTL").c_str()), 0);
@@ -109,7 +109,7 @@ TEST_F(FileCommandTest, WithoutItsDataFileTheParameterFileIsComputed) {
 }
 
 TEST_F(FileCommandTest, ABrokenDataFileIsReleasedAndTheParameterFileComputed) {
-  const std::vector<int16_t> computed = Counts(g_commands.current);
+  const std::vector<Count> computed = Counts(g_commands.current);
   SaveAs("plot");
   ASSERT_TRUE(WriteWholeFile(folder.File("plot.DTL"), std::vector<uint8_t>{0, 0, 0xFF, 0xFF}));
   Open(folder.File("plot.PMF"));
@@ -158,7 +158,7 @@ TEST_F(FileCommandTest, AFileWithoutJuliaKeysGivesAMandelbrotPlotWithItsPalette)
 
 // No data file can sit beside a name without an extension: the plot is computed.
 TEST_F(FileCommandTest, ADataFileNamedInAFileWithoutExtensionIsComputed) {
-  const std::vector<int16_t> computed = Counts(g_commands.current);
+  const std::vector<Count> computed = Counts(g_commands.current);
   char text[kParameterTextSize];
   WriteParameterText(text, sizeof text, g_commands.current, "plotfile.DTL");
   ASSERT_TRUE(WriteWholeFile(folder.File("plotfile"), std::string(text)));
@@ -201,7 +201,7 @@ TEST_F(FileCommandTest, DroppedAndCommandLineNamesOpenOnlyParameterFiles) {
 
 // The save's message step dispatches whatever the user does meanwhile.
 TEST_F(FileCommandTest, DuringASaveCommandsWaitAndAnExitClosesAfterIt) {
-  const std::vector<int16_t> computed = Counts(g_commands.current);
+  const std::vector<Count> computed = Counts(g_commands.current);
   int steps = 0;
   Ui().onPump = [&] {
     ++steps;

@@ -77,8 +77,8 @@ class DeepPlotterTest : public EngineTest {
     return record;
   }
 
-  static std::vector<int16_t> Counts(const PlotRecord& record) {
-    std::vector<int16_t> counts;
+  static std::vector<Count> Counts(const PlotRecord& record) {
+    std::vector<Count> counts;
     for (int32_t row = 0; row < record.sizeY; ++row) {
       counts.insert(counts.end(), record.rows->rows[row], record.rows->rows[row] + record.sizeX);
     }
@@ -87,7 +87,7 @@ class DeepPlotterTest : public EngineTest {
 
   // The plain plotter's counts of the view at `limit`, at its own precision
   // or at least `bits`.
-  static std::vector<int16_t> PlainCounts(const DeepView& view, int32_t limit, unsigned bits = 0) {
+  static std::vector<Count> PlainCounts(const DeepView& view, int32_t limit, unsigned bits = 0) {
     PlotRecord record = Record(view, limit);
     FakeUiHost host;
     if (bits == 0) {
@@ -95,7 +95,7 @@ class DeepPlotterTest : public EngineTest {
     } else {
       EXPECT_EQ(PlotPrecise(host, record, bits), kPlotComplete);
     }
-    std::vector<int16_t> counts = Counts(record);
+    std::vector<Count> counts = Counts(record);
     DiscardCountBuffer(record);
     return counts;
   }
@@ -105,23 +105,23 @@ class DeepPlotterTest : public EngineTest {
   // when capped at it.
   static void ExpectCloseToPlain(const DeepView& view, const std::vector<int32_t>& limits,
                                  const std::string& what) {
-    const std::vector<int16_t> plain = PlainCounts(view, limits.back());
+    const std::vector<Count> plain = PlainCounts(view, limits.back());
     for (const int32_t limit : limits) {
       PlotRecord record = Record(view, limit);
       FakeUiHost host;
       ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
-      const std::vector<int16_t> deep = Counts(record);
+      const std::vector<Count> deep = Counts(record);
       DiscardCountBuffer(record);
       const int32_t size = view.size;
       int differing = 0;
       for (int32_t k = 0; k < size * size; ++k) {
-        const int16_t expected = std::min<int16_t>(plain[k], static_cast<int16_t>(limit));
+        const Count expected = std::min<Count>(plain[k], static_cast<Count>(limit));
         if (deep[k] == expected) continue;
         ++differing;
         const int32_t row = k / size, column = k % size;
         const auto differs = [&](int32_t r, int32_t c) {
           if (r < 0 || c < 0 || r >= size || c >= size) return false;
-          return deep[r * size + c] != std::min<int16_t>(plain[r * size + c], limit);
+          return deep[r * size + c] != std::min<Count>(plain[r * size + c], limit);
         };
         EXPECT_FALSE(differs(row, column + 1) || differs(row + 1, column))
             << what << " limit " << limit << ": neighbouring differences at " << row << ","

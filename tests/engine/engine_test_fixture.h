@@ -40,7 +40,7 @@ class EngineTest : public ::testing::Test {
   }
 
   // A record of the given size with a fresh buffer, every count set to `fill`.
-  static PlotRecord RecordWithBuffer(int32_t sizeX, int32_t sizeY, int16_t fill = -1) {
+  static PlotRecord RecordWithBuffer(int32_t sizeX, int32_t sizeY, Count fill = -1) {
     PlotRecord record;
     record.sizeX = sizeX;
     record.sizeY = sizeY;

@@ -98,7 +98,7 @@ TEST_F(FastThreadTest, StopAndExitEndThePlotPromptlyWithNoWorkerLeft) {
       // Finished lines hold counts (all at least 1 here); the others hold 0.
       int32_t finished = 0;
       for (int32_t row = 0; row < record.sizeY; ++row) {
-        const int16_t* counts = record.rows->rows[row];
+        const Count* counts = record.rows->rows[row];
         const bool done = counts[0] != 0;
         finished += done;
         for (int32_t column = 0; column < record.sizeX; ++column) {

@@ -62,7 +62,7 @@ TEST_P(PlotBehaviourTest, LimitIsClampedToOneThroughThirtyThousand) {
     EXPECT_EQ(record.shownHeight, record.height);
     const uint32_t effective = limit == 0 ? 1 : 30000;
     EXPECT_EQ(g_engine.progress.effectiveLimit, effective);
-    int16_t lowest = INT16_MAX, highest = INT16_MIN;
+    Count lowest = INT32_MAX, highest = INT32_MIN;
     for (int32_t row = 0; row < 32; ++row) {
       for (int32_t column = 0; column < 32; ++column) {
         lowest = std::min(lowest, CountAt(record, row, column));
@@ -70,7 +70,7 @@ TEST_P(PlotBehaviourTest, LimitIsClampedToOneThroughThirtyThousand) {
       }
     }
     EXPECT_EQ(lowest, 0) << limit;
-    EXPECT_EQ(highest, static_cast<int16_t>(effective)) << limit;
+    EXPECT_EQ(highest, static_cast<Count>(effective)) << limit;
     EXPECT_EQ(record.limit, limit);
     DiscardCountBuffer(record);
   }

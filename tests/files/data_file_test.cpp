@@ -39,7 +39,7 @@ class Plot {
     for (int32_t row = 0; row < record.sizeY; ++row) {
       for (int32_t column = 0; column < record.sizeX; ++column) {
         CountAt(record, row, column) =
-            static_cast<int16_t>(counts[static_cast<size_t>(row) * record.sizeX + column]);
+            static_cast<Count>(counts[static_cast<size_t>(row) * record.sizeX + column]);
       }
     }
   }
@@ -95,13 +95,62 @@ TEST(DataFileNamesTest, SecondByteOfADoubleByteCharacterIsNoSeparator) {
   EXPECT_EQ(DataFileNamesFor("x\x81\x1F\\A.PMF").bareName, "A.DTL");
 }
 
-TEST(DataFileTest, BytesPerCountFollowTheEffectiveLimit) {
-  EXPECT_EQ(DataBytesPerCount(255), 1);
-  EXPECT_EQ(DataBytesPerCount(256), 2);
-  EXPECT_EQ(DataBytesPerCount(30000), 2);
-  EXPECT_EQ(DataBytesPerCount(40000), 2);
-  EXPECT_EQ(DataBytesPerCount(0), 1);   // effective limit 1
-  EXPECT_EQ(DataBytesPerCount(-5), 2);  // effective limit 30000
+TEST(DataFileTest, BytesPerCountFollowTheEffectiveLimitOfTheArithmetic) {
+  struct Case {
+    int32_t limit;
+    PlottedArithmetic arithmetic;
+    int bytes;
+  };
+  for (const Case& c :
+       {Case{255, kPlottedReal, 1}, Case{256, kPlottedReal, 2}, Case{30000, kPlottedInteger, 2},
+        Case{1000000, kPlottedReal, 2}, Case{0, kPlottedReal, 1},  // effective limit 1
+        Case{-5, kPlottedReal, 2},                                 // effective limit 30000
+        Case{65535, kPlottedDeep, 2}, Case{65536, kPlottedDeep, 4}, Case{-5, kPlottedDeep, 4},
+        Case{255, kPlottedDeep, 1}}) {
+    PlotRecord record;
+    record.limit = c.limit;
+    record.plottedArithmetic = c.arithmetic;
+    EXPECT_EQ(DataBytesPerCount(record), c.bytes) << c.limit << " " << c.arithmetic;
+  }
+}
+
+// Deep counts of a limit above 65535 take four bytes, lowest byte plane
+// first, and come back whole. For such a limit a stream of the other width
+// (a file saved with another arithmetic) is reported, not misread.
+TEST(DataFileTest, DeepCountsTakeFourBytesAndAFileOfAnotherWidthIsRefused) {
+  TempFolder folder;
+  Plot plot(64, 48, 1000000);
+  plot.record.plottedArithmetic = kPlottedDeep;
+  Bytes planes(4 * 64 * 48);
+  for (int32_t k = 0; k < 64 * 48; ++k) {
+    const uint32_t count = static_cast<uint32_t>(k) * 20011u % 1000001u;
+    CountAt(plot.record, k / 64, k % 64) = static_cast<Count>(count);
+    for (int plane = 0; plane < 4; ++plane)
+      planes[plane * 64 * 48 + k] = count >> (8 * plane) & 0xFF;
+  }
+  FakeUiHost host;
+  const std::string path = folder.File("deep.DTL");
+  ASSERT_EQ(SaveDataFile(host, plot.record, path.c_str()), kDataSaved);
+  EXPECT_EQ(Decompressed(path), planes);
+
+  Plot loaded(64, 48, 1000000);
+  loaded.record.plottedArithmetic = kPlottedDeep;
+  ASSERT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataLoaded);
+  for (int32_t k = 0; k < 64 * 48; ++k) {
+    ASSERT_EQ(CountAt(loaded.record, k / 64, k % 64), CountAt(plot.record, k / 64, k % 64)) << k;
+  }
+
+  host.messages.clear();
+  loaded.record.plottedArithmetic = kPlottedReal;  // expects two bytes a count
+  EXPECT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataMalformed);
+  plot.record.plottedArithmetic = kPlottedReal;
+  ASSERT_EQ(SaveDataFile(host, plot.record, path.c_str()), kDataSaved);
+  loaded.record.plottedArithmetic = kPlottedDeep;  // expects four
+  EXPECT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataMalformed);
+  int reports = 0;
+  for (const auto& message : host.messages)
+    reports += message.text == "Unknown data file format ..";
+  EXPECT_EQ(reports, 2);
 }
 
 TEST(DataFileTest, LayoutOfOneAndTwoBytesPerCount) {

@@ -131,7 +131,7 @@ TEST_F(RenderTest, SavedDataFileIsReadInsteadOfComputing) {
   record.rows = AllocateCountBuffer(record);
   for (int32_t row = 0; row < record.sizeY; ++row) {
     for (int32_t column = 0; column < record.sizeX; ++column) {
-      CountAt(record, row, column) = static_cast<int16_t>((row * 7 + column) % 300);
+      CountAt(record, row, column) = static_cast<Count>((row * 7 + column) % 300);
     }
   }
   FakeUiHost host;

@@ -11,6 +11,7 @@
 #include "colour/palette.h"
 #include "console_host.h"
 #include "engine/engine_state.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/plot_record.h"
 #include "files/bitmap_file.h"
 #include "files/data_file.h"
@@ -106,6 +107,8 @@ int Render(const RenderOptions& options) {
   record.flags &= ~(kFlagInteger | kFlagIntegerShadow | kFlagDeep);
   if (options.integer) record.flags |= kFlagInteger | kFlagIntegerShadow;
   if (options.deep) record.flags |= kFlagDeep;
+  // Saved counts are read with the width of the arithmetic that would plot them.
+  record.plottedArithmetic = ChoosePlotArithmetic(record);
 
   record.rows = AllocateCountBuffer(record);
   if (record.rows == nullptr) return Fail(options.input, "not enough memory for the counts");
