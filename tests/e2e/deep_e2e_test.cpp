@@ -158,6 +158,33 @@ TEST(DeepE2e, SavedWithItsDataFileADeepViewReopensWithoutComputing) {
   EXPECT_EQ(RegionLines(std::string(saved.begin(), saved.end())), RegionLines(text));
 }
 
+// A limit of a million: the deep counts take four bytes a count in the data
+// file, and the saved view comes back from it without computing.
+TEST(DeepE2e, AMillionIterationsSaveWithFourBytesACountAndReopenWithoutComputing) {
+  TestFolder folder;
+  PlotRecord view = ViewAroundI(1e-30);
+  view.limit = 1000000;
+  const std::string text = ParameterText(view);
+  EXPECT_NE(text.find(" n1000000 "), std::string::npos);
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("million.PMF"), text));
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("million.PMF") + "\""));
+  Picture computed;
+  ASSERT_TRUE(ShowsCorePicture(zirn, text, &computed));
+  zirn.PostCommand(IDM_SAVE_PMF);
+  ASSERT_TRUE(ChooseFile(zirn, folder.File("saved")));
+  EXPECT_NE(TakeMessage(zirn).find(" / 640000\n"), std::string::npos);  // 400 x 400 x 4
+  zirn.PostClose();
+
+  ZirnProcess again;
+  ASSERT_TRUE(again.Launch("\"" + folder.File("saved.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); }));
+  const std::string mode = ModeInfo(again);
+  EXPECT_NE(mode.find("limit :   1000000\n"), std::string::npos) << mode;
+  EXPECT_NE(mode.find("plot  : multi-precision (data file)\n"), std::string::npos) << mode;
+}
+
 TEST(DeepE2e, CopiedParametersOfADeepJuliaViewPasteBackToTheSamePlot) {
   TestFolder folder;
   PlotRecord view = ViewAroundI(1e-40);
