@@ -1,7 +1,8 @@
 // The parameter-text readers on arbitrary bytes: first as the file and paste
-// flows use them (a zero-filled 1024-byte buffer), then on heap buffers of
-// exactly the text's size so that any read beyond the text is caught. Texts
-// whose values are all finite must also survive write, read, write unchanged.
+// flows use them (a zero-filled buffer of kParameterTextSize bytes), then on
+// heap buffers of exactly the text's size so that any read beyond the text is
+// caught. Texts whose values are all finite must also survive write, read,
+// write unchanged, deep views with their hundreds of digits among them.
 
 #include <algorithm>
 #include <cmath>
