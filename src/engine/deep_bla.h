@@ -13,7 +13,8 @@
 // longest step that starts at m and holds for its dz.
 //
 // A step near the escape circle (|Z_m| within the tolerance of 2) is never
-// skipped, so no skip can pass over the iteration at which a pixel escapes.
+// skipped, so no skip can pass over the iteration at which a pixel escapes:
+// a skip that reaches past the limit ends at the limit.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,10 +44,9 @@ class BlaTable {
   // (0 for a Julia set). False when memory is short.
   bool Build(const ReferenceOrbit& orbit, uint32_t first, long double dcMax);
 
-  // The longest step that starts at m, holds for |dz|^2 = dz2 and skips at
-  // most `most` iterations; null when none does. *length receives its
-  // iterations.
-  const BlaStep* Find(uint32_t m, long double dz2, uint32_t most, uint32_t* length) const {
+  // The longest step that starts at m and holds for |dz|^2 = dz2; null when
+  // none does. *length receives its iterations.
+  const BlaStep* Find(uint32_t m, long double dz2, uint32_t* length) const {
     if (m < first_ || levels_ == 0) return nullptr;
     const uint32_t offset = m - first_;
     // A merged step holds within its first single step's radius at most, so
@@ -55,13 +55,11 @@ class BlaTable {
     int level = offset == 0 ? levels_ - 1 : __builtin_ctz(offset);
     if (level > levels_ - 1) level = levels_ - 1;
     for (; level >= 0; --level) {
-      const uint32_t steps = uint32_t{1} << level;
-      if (steps > most) continue;
       const uint32_t index = offset >> level;
       if (index >= counts_[level]) continue;
       const BlaStep& step = steps_[starts_[level] + index];
       if (dz2 < step.radius2) {
-        *length = steps;
+        *length = uint32_t{1} << level;
         return &step;
       }
     }

@@ -33,8 +33,8 @@ bool DeepPixel::RunExtended() {
       if (path_.table != nullptr) {
         uint32_t length = 0;
         const BlaStep *skip;
-        while ((skip = path_.table->Find(m_, SquaredSize(dz_), limit - count_, &length)) !=
-               nullptr) {
+        while (count_ < limit &&
+               (skip = path_.table->Find(m_, SquaredSize(dz_), &length)) != nullptr) {
           const DeltaPoint dz = dz_;
           dz_ = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc_.x - skip->b.y * dc_.y,
                  skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y + skip->b.y * dc_.x};
@@ -57,11 +57,27 @@ bool DeepPixel::RunExtended() {
       path_ = setup_->critical;
       m_ = 0;
       dz_ = z;
+      if (Repeats()) {
+        count_ = limit;
+        return true;
+      }
     }
     dz_ = PerturbedStep(path_.points[m_], dz_, dc_);
     ++m_;
     if (++count_ >= limit) return true;
   }
+}
+
+// After a rebase the whole state that decides the pixel's future is its
+// point: the orbit and index are always those of the critical point's start,
+// dc is fixed, and no choice depends on the count. The points of successive
+// rebases are compared exactly (Brent's method, cycle_check.h); one that
+// comes back means the pixel never escapes.
+bool DeepPixel::Repeats() {
+  if (rebased_) return cycle_.Repeats(dz_.x, dz_.y);
+  rebased_ = true;
+  cycle_.Start(dz_.x, dz_.y);
+  return false;
 }
 
 DeepPixel::Stepped DeepPixel::StepInDoubles() {

@@ -7,7 +7,9 @@
 // reference orbit ends, it rebases: its point becomes the delta to an orbit
 // that starts at the critical point 0, and it follows that orbit from its
 // start. A pixel thus never strays far from the orbit it follows, which is
-// what keeps the 80-bit deltas exact enough (no glitches to detect).
+// what keeps the 80-bit deltas exact enough (no glitches to detect). A pixel
+// whose point after a rebase comes back exactly to that of an earlier rebase
+// never escapes and gets the limit at once.
 //
 // Mandelbrot: the reference orbit starts at 0 with constant C; the pixel
 // starts at Z_1 = C with dz = dc, and rebases to the same orbit's start.
@@ -22,6 +24,7 @@
 
 #include <cstdint>
 
+#include "engine/cycle_check.h"
 #include "engine/deep_bla.h"
 #include "engine/deep_formula.h"
 #include "engine/deep_orbit.h"
@@ -68,6 +71,8 @@ class DeepPixel {
   Stepped StepInDoubles();
 
  private:
+  bool Repeats();
+
   const DeepPixelSetup *setup_ = nullptr;
   DeltaPoint dc_{0, 0};
   DoublePoint dcDouble_{0, 0};
@@ -78,6 +83,8 @@ class DeepPixel {
   uint32_t count_ = 0;
   DeltaPoint dz_{0, 0};
   DoublePoint dzDouble_{0, 0};
+  bool rebased_ = false;
+  CycleCheck<long double> cycle_;  // of the points after rebases
 };
 
 // The count of one pixel (DeepPixel run to the end).

@@ -69,15 +69,15 @@ int ProbeLongestLived(UiHost& host, const PlotRecord& record, const DeepPlan& pl
 
 int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
                     std::unique_ptr<DeepPlan>* plan) {
-  // The centre pixel first. When its orbit escapes before the limit, pixels
-  // that live longer must rebase at its end and follow it again from its
-  // start; a pixel that lives longer serves them better as the reference.
+  // The centre pixel first. When its orbit escapes, pixels that live longer
+  // must rebase at its end and follow it again from its start; a pixel that
+  // lives longer serves them better as the reference.
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
   int result =
       Prepare(host, record, bits, {record.sizeX / 2, record.sizeY / 2}, limit, plan->get());
   if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 ||
-      (*plan)->reference.start.Last() >= limit) {
+      !(*plan)->reference.start.Escaped()) {
     return result;
   }
   ReferencePixel best{};

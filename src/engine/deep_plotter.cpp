@@ -28,7 +28,7 @@ void ClearLines(PlotRecord& record) {
 
 int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter) {
   if (!CountBufferFits(record)) return kPlotRefused;
-  const uint32_t limit = BeginPlot(record);
+  const uint32_t limit = BeginDeepPlot(record);
   PlotProgress& progress = g_engine.progress;
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);

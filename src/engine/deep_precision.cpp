@@ -35,6 +35,9 @@ unsigned JuliaBitsAtTier(const PlotRecord& record) {
   Real zy = grid.Line(record.sizeY / 2);
   long double image = grid.Step().template convert_to<long double>();
   long double finest = 0;  // log2 of the finest resolution asked for
+  // At most the 80-bit plotters' limit even for a deeper one: an image still
+  // below kLargeImage after that many steps lies in a basin where the pixels
+  // draw together, and the probe, which takes no messages, stays short.
   const uint32_t limit = EffectiveLimit(record.limit);
   for (uint32_t n = 0; n <= limit && image > 0 && image < kLargeImage; ++n) {
     const Real xx = zx * zx;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <new>
 
+#include "engine/cycle_check.h"
 #include "engine/deep_geometry.h"
 #include "engine/deep_tiers.h"
 #include "engine/fpu_precision.h"
@@ -18,17 +19,45 @@ DeltaPoint Rounded(const Real& x, const Real& y) {
   return {x.template convert_to<long double>(), y.template convert_to<long double>()};
 }
 
-// Z_0 = (zx, zy), Z_{n+1} = Z_n^2 + c until |Z|^2 > 4 or n = limit.
+// An orbit that came back at Z_n to a point saved at least n/2 steps before
+// runs through its whole cycle in Z_n/2 ... Z_n. It ends at the point of the
+// cycle nearest the critical point: the pixels that follow it are near it
+// there too, and their points, which become the deltas of their rebase, keep
+// their full relative precision.
+void EndInCycle(ReferenceOrbit* orbit, uint32_t n) {
+  const DeltaPoint* points = orbit->Points();
+  uint32_t nearest = n;
+  for (uint32_t m = n / 2; m < n; ++m) {
+    if (SquaredSize(points[m]) < SquaredSize(points[nearest])) nearest = m;
+  }
+  orbit->EndAt(nearest);
+}
+
+// Z_0 = (zx, zy), Z_{n+1} = Z_n^2 + c until |Z|^2 > 4, Z comes back exactly
+// to an earlier point, or n reaches the orbit's length for the limit. An
+// orbit inside the set ends in its cycle, often long before the limit, so
+// that the pixels that follow it rebase soon and their own cycles show.
 template <typename Real>
 int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit,
                  ReferenceOrbit* orbit) {
+  limit = ReferenceIterations(limit);
   if (!orbit->Reserve(limit)) return kReferenceNoMemory;
   const Real four = 4;
+  CycleCheck<Real> cycle;
+  cycle.Start(zx, zy);
   for (uint32_t n = 0;; ++n) {
     orbit->Store(n, Rounded(zx, zy));
     const Real xx = zx * zx;
     const Real yy = zy * zy;
-    if (xx + yy > four || n == limit) return kPlotComplete;
+    if (xx + yy > four) {
+      orbit->MarkEscaped();
+      return kPlotComplete;
+    }
+    if (n == limit) return kPlotComplete;
+    if (n > 0 && cycle.Repeats(zx, zy)) {
+      EndInCycle(orbit, n);
+      return kPlotComplete;
+    }
     zy = zx * zy;
     zy += zy + ci;
     zx = xx - yy + cr;

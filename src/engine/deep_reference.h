@@ -33,8 +33,8 @@ struct ReferencePixel {
 };
 
 // Computes the reference of the record's view at `pixel` at the deep tier of
-// at least `bits` up to the effective limit, taking a message through the
-// host's message step every few milliseconds. Returns 0, a stop code of the
+// at least `bits` for the effective limit (ReferenceIterations), taking a
+// message through the host's message step every few milliseconds. Returns 0, a stop code of the
 // message step (105, 121), or kReferenceNoMemory.
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
                          ReferencePixel pixel, uint32_t limit, DeepReference* reference);

@@ -1,6 +1,6 @@
 #include "engine/fast_integer_rows.h"
 
-#include "engine/fast_cycle_check.h"
+#include "engine/cycle_check.h"
 #include "engine/fast_pixel_feed.h"
 #include "engine/fixed_point.h"
 

@@ -1,6 +1,6 @@
 #include "engine/fast_real_rows.h"
 
-#include "engine/fast_cycle_check.h"
+#include "engine/cycle_check.h"
 #include "engine/fast_pixel_feed.h"
 #include "engine/fast_x87_kernel.h"
 #include "engine/fpu_precision.h"

@@ -11,12 +11,19 @@
 #include "engine/plot_record.h"
 
 // The shown height becomes the height; the effective limit, which is
-// returned, goes to the progress state.
-inline uint32_t BeginPlot(PlotRecord& record) {
+// returned, goes to the progress state. The 80-bit and integer plotters count
+// to at most 30000 (EffectiveLimit), the deep plotters further
+// (EffectiveDeepLimit).
+inline uint32_t BeginPlotWithLimit(PlotRecord& record, uint32_t limit) {
   record.shownHeight = record.height;
-  const uint32_t limit = EffectiveLimit(record.limit);
   g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
   return limit;
+}
+inline uint32_t BeginPlot(PlotRecord& record) {
+  return BeginPlotWithLimit(record, EffectiveLimit(record.limit));
+}
+inline uint32_t BeginDeepPlot(PlotRecord& record) {
+  return BeginPlotWithLimit(record, EffectiveDeepLimit(record.limit));
 }
 
 // The distance between neighbouring pixels in 80-bit arithmetic.

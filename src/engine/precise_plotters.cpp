@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "engine/cycle_check.h"
 #include "engine/deep_geometry.h"
 #include "engine/deep_tiers.h"
 #include "engine/plot_lines.h"
@@ -10,21 +11,25 @@
 
 namespace {
 
-// The iteration of JuliaCount (real_plotters.cpp) in the deep arithmetic.
+// The iteration of JuliaCount (real_plotters.cpp) in the deep arithmetic. A
+// point that comes back exactly to an earlier one never escapes: it gets the
+// limit at once, which is what iterating on would give.
 template <typename Real>
 int32_t PreciseCount(Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit) {
   const Real four = 4;
   Real xx = zx * zx;
   Real yy = zy * zy;
   Real xy = zx * zy;
+  CycleCheck<Real> cycle;
+  cycle.Start(zx, zy);
   uint32_t count = 0;
   while (!(xx + yy > four)) {
     zx = xx - yy + cr;
     zy = xy + xy + ci;
+    if (++count >= limit || cycle.Repeats(zx, zy)) return static_cast<int32_t>(limit);
     xx = zx * zx;
     yy = zy * zy;
     xy = zx * zy;
-    if (++count >= limit) break;
   }
   return static_cast<int32_t>(count);
 }
@@ -82,7 +87,7 @@ int PlotAtTier(UiHost& host, PlotRecord& record, uint32_t limit) {
 
 int PlotPrecise(UiHost& host, PlotRecord& record, unsigned bits) {
   if (!CountBufferFits(record)) return kPlotRefused;
-  const uint32_t limit = BeginPlot(record);
+  const uint32_t limit = BeginDeepPlot(record);
   return VisitDeepTier(bits, [&](auto tier) {
     return PlotAtTier<typename decltype(tier)::type>(host, record, limit);
   });

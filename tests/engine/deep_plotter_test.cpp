@@ -48,6 +48,23 @@ DeepComplex MisiurewiczPoint(DeepComplex c, int preperiod, int period) {
   return c;
 }
 
+// The nucleus nearest to `seed` of a small copy of the set of `period`: a
+// root of z_period(c).
+DeepComplex Nucleus(DeepComplex c, int period) {
+  for (int round = 0; round < 60; ++round) {
+    DeepComplex z{0, 0}, d{0, 0};
+    for (int n = 1; n <= period; ++n) {
+      d = {2 * (z.re * d.re - z.im * d.im) + 1, 2 * (z.re * d.im + z.im * d.re)};
+      const DeepComplex zz = Square(z);
+      z = {zz.re + c.re, zz.im + c.im};
+    }
+    const DeepReal norm = d.re * d.re + d.im * d.im;
+    c.re -= (z.re * d.re + z.im * d.im) / norm;
+    c.im -= (z.im * d.re - z.re * d.im) / norm;
+  }
+  return c;
+}
+
 struct DeepView {
   DeepComplex centre;
   double height;
@@ -164,6 +181,20 @@ TEST_F(DeepPlotterTest, JuliaViewsMatchThePlainPlotter) {
   }
   ExpectCloseToPlain({kCriticalPoint, 1e-60, 32, true, kJuliaConstant}, {100, 1000},
                      "Julia at the critical point");
+}
+
+// Limits past 30000 beside a small copy of the set, whose interior pixels
+// never escape: both plotters must find them out by their cycles, long
+// before the limit, and give them the limit.
+TEST_F(DeepPlotterTest, LargeLimitsMatchThePlainPlotter) {
+  // A copy of period 23 about 1.5e-21 across, 5e-11 from kMandelbrotCentre.
+  const DeepComplex seed = {kMandelbrotCentre.re + DeepReal("3e-11"),
+                            kMandelbrotCentre.im + DeepReal("2e-11")};
+  const DeepComplex copy = Nucleus(seed, 23);
+  const DeepComplex beside = {copy.re + DeepReal("1e-21"), copy.im};
+  ExpectCloseToPlain({beside, 8e-21, 32, false, {}}, {50000, 1000000}, "beside a copy");
+  ExpectCloseToPlain({kCriticalPoint, 1e-10, 32, true, copy}, {50000, 1000000},
+                     "Julia set of the copy's nucleus");
 }
 
 }  // namespace
