@@ -1,6 +1,7 @@
 // The deep plotter against the plain deep plotter and against the 80-bit
-// fast plotter, side by side in one run: three 800 x 800 deep views at limit
-// 30000, c = i at heights 1e-30 and 1e-100 and the seahorse point at 1e-25.
+// fast plotter, side by side in one run: 800 x 800 deep views, at limit
+// 30000 c = i at heights 1e-30 and 1e-100 and the seahorse point at 1e-25,
+// and at limit 1,000,000 a view 1e-50 high beside a small copy of the set.
 //
 // Counters: Git/s, the sum of the final counts per wall second, and Git/cpu_s
 // per second of process CPU time, which a busy machine distorts less;
@@ -23,6 +24,7 @@
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
 #include "engine/fast_plotters.h"
+#include "engine/plot_progress.h"
 #include "engine/plot_record.h"
 
 namespace {
@@ -40,18 +42,24 @@ struct DeepBenchView {
   const char* re;
   const char* im;
   double height;
+  int32_t limit;
 };
 
 const DeepBenchView kDeepViews[] = {
-    {"i/1e-30", "0", "1", 1e-30},
-    {"i/1e-100", "0", "1", 1e-100},
+    {"i/1e-30", "0", "1", 1e-30, 30000},
+    {"i/1e-100", "0", "1", 1e-100, 30000},
     {"seahorse/1e-25", "-0.743643887037158704752191506114774",
-     "0.131825904205311970493132056385139", 1e-25},
+     "0.131825904205311970493132056385139", 1e-25, 30000},
+    // 2e-51 right of the nucleus of a copy of period 54 and about 1.3e-51
+    // across, which lies 3e-26 from the Misiurewicz point whose critical
+    // orbit lands on a fixed point after three steps (near -0.228 + 1.115i).
+    {"copy/1e-50/limit-1e6",
+     "-0.22815549365396181921457198398709879285927437169147348794541326043860408",
+     "1.1151425080399373597457646507660046203314728947623770178062243955663995", 1e-50, 1000000},
 };
 
 constexpr int32_t kSize = 800;
 constexpr int32_t kPlainSize = 40;
-constexpr int32_t kLimit = 30000;
 
 double Clock(clockid_t clock) {
   timespec now{};
@@ -69,7 +77,7 @@ PlotRecord DeepRecord(const DeepBenchView& view, int32_t size) {
   record.sizeX = size;
   record.sizeY = size;
   record.height = view.height;
-  record.limit = kLimit;
+  record.limit = view.limit;
   record.flags = kFlagDeep;
   DeepReal re, im;
   ParseDeepReal(view.re, &re);
@@ -159,7 +167,7 @@ double ReferenceSeconds(PlotRecord& record) {
   const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
   const double start = Now();
   std::unique_ptr<DeepPlan> plan;
-  PrepareDeepPlan(host, record, bits, kLimit, &plan);
+  PrepareDeepPlan(host, record, bits, EffectiveDeepLimit(record.limit), &plan);
   return Now() - start;
 }
 
