@@ -4,9 +4,8 @@
 
 namespace {
 
-// Steps run in doubles while |dz|^2 is at least this, and only for a dc whose
-// parts are 0 or at least kSmallestDoubleConstant (deep_pixel.h).
-constexpr double kDoubleDeltaSquared = 0x1p-900;
+// Steps run in doubles only for a dc whose parts are 0 or at least
+// kSmallestDoubleConstant (deep_pixel.h).
 constexpr long double kSmallestDoubleConstant = 0x1p-960L;
 constexpr long double kLargestDoubleConstant = 0x1p+500L;
 

@@ -22,12 +22,16 @@
 // either 0 or above 2^-960 every term of a step is a normal double, and the
 // relative error of 2^-53 per step moves a pixel by far less than its size.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "engine/cycle_check.h"
 #include "engine/deep_bla.h"
 #include "engine/deep_formula.h"
 #include "engine/deep_orbit.h"
+
+// Steps run in doubles while |dz|^2 is at least this (and dc allows them).
+constexpr double kDoubleDeltaSquared = 0x1p-900;
 
 struct DeepOrbitPath {
   const DeltaPoint *points;
@@ -45,7 +49,7 @@ struct DeepPixelSetup {
 };
 
 // One pixel's count as a computation that can be resumed, so that a worker
-// can step two pixels' doubles side by side: each step waits on the result
+// can step several pixels' doubles side by side: each step waits on the result
 // of the one before, and a second, independent pixel fills that wait.
 // Needs the x87 unit at 64-bit precision.
 class DeepPixel {
@@ -69,6 +73,27 @@ class DeepPixel {
   // latter, RunExtended goes on.
   void EnterDoubles() { dzDouble_ = {static_cast<double>(dz_.x), static_cast<double>(dz_.y)}; }
   Stepped StepInDoubles();
+
+  // For a worker that takes the double steps of several pixels side by side
+  // (deep_rows.cpp): the next `steps` double steps each end as kGoOn, with
+  // StepInDoubles' arithmetic, unless the size tests of StepInDoubles stop
+  // one; neither the orbit's end nor the limit comes within them.
+  struct DoubleRun {
+    const DoublePoint *reference;  // of the next step, the following ones after it
+    DoublePoint dz;
+    DoublePoint dc;
+    uint32_t steps;
+  };
+  DoubleRun PlainDoubleSteps() const {
+    return {path_.doubles + m_, dzDouble_, dcDouble_,
+            std::min(path_.last - m_, setup_->limit - 1 - count_)};
+  }
+  // Records `steps` such steps, taken elsewhere, that ended at dz.
+  void TookDoubleSteps(uint32_t steps, DoublePoint dz) {
+    m_ += steps;
+    count_ += steps;
+    dzDouble_ = dz;
+  }
 
  private:
   bool Repeats();

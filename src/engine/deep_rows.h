@@ -1,6 +1,6 @@
 #pragma once
 // The worker of a deep plot: takes lines from the queue and counts their
-// pixels two at a time (DeepPixel), so that their double steps interleave.
+// pixels several at a time (DeepPixel), whose double steps run side by side.
 
 #include <cstdint>
 

@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "engine/deep_plan.h"
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
 #include "engine/fast_plotters.h"
+#include "engine/fpu_precision.h"
 #include "engine/plot_arithmetic.h"
+#include "engine/plot_progress.h"
 #include "engine/precise_plotters.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
@@ -195,6 +198,46 @@ TEST_F(DeepPlotterTest, LargeLimitsMatchThePlainPlotter) {
   ExpectCloseToPlain({beside, 8e-21, 32, false, {}}, {50000, 1000000}, "beside a copy");
   ExpectCloseToPlain({kCriticalPoint, 1e-10, 32, true, copy}, {50000, 1000000},
                      "Julia set of the copy's nucleus");
+}
+
+// The line workers step several pixels together; every pixel must get the
+// count DeepPixelCount gives it alone. The seahorse view has pixels that
+// rebase often and pixels at the limit; beside the copy's nucleus many
+// pixels end by their cycles.
+TEST_F(DeepPlotterTest, TheLineWorkersCountEveryPixelAsItsOwnComputation) {
+  const DeepComplex seahorse = {DeepReal("-0.743643887037158704752191506114774"),
+                                DeepReal("0.131825904205311970493132056385139")};
+  const DeepComplex copy = Nucleus(
+      {kMandelbrotCentre.re + DeepReal("3e-11"), kMandelbrotCentre.im + DeepReal("2e-11")}, 23);
+  const std::pair<DeepView, int32_t> cases[] = {
+      {{seahorse, 1e-25, 32, false, {}}, 30000},
+      {{kMandelbrotCentre, 1e-60, 32, false, {}}, 1000},
+      {{kJuliaCentre, 1e-20, 32, true, kJuliaConstant}, 1000},
+      {{kCriticalPoint, 1e-10, 32, true, copy}, 50000},
+  };
+  for (const auto& [view, limit] : cases) {
+    PlotRecord record = Record(view, limit);
+    FakeUiHost host;
+    std::unique_ptr<DeepPlan> plan;
+    ASSERT_EQ(PrepareDeepPlan(host, record, DeepTierAtLeast(DeepBitsNeeded(record)),
+                              EffectiveDeepLimit(limit), &plan),
+              kPlotComplete);
+    std::atomic<int32_t> rowsDone{0};
+    RowQueue queue(record.rows->rows, record.sizeX, record.sizeY, rowsDone);
+    ComputeDeepLines(plan->setup, queue);
+    const DeepRowsSetup& setup = plan->setup;
+    ExtendedPrecisionScope precision;
+    for (int32_t line = 0; line < record.sizeY; ++line) {
+      for (int32_t column = 0; column < record.sizeX; ++column) {
+        const uint32_t count =
+            DeepPixelCount(setup.pixel, {setup.columnOffsets[column], setup.lineOffsets[line]});
+        ASSERT_EQ(CountAt(record, line, column), static_cast<Count>(count))
+            << Name(view.julia ? "Julia" : "Mandelbrot", view.height) << " line " << line
+            << " column " << column;
+      }
+    }
+    DiscardCountBuffer(record);
+  }
 }
 
 }  // namespace
