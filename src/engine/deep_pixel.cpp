@@ -16,7 +16,7 @@ bool FitsDouble(long double value) {
 
 }  // namespace
 
-DeepPixel::DeepPixel(const DeepPixelSetup &setup, DeltaPoint delta)
+DeepPixel::DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta)
     : setup_(&setup),
       dc_(setup.julia ? DeltaPoint{0, 0} : delta),
       dcDouble_{static_cast<double>(dc_.x), static_cast<double>(dc_.y)},

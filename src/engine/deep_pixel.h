@@ -59,7 +59,7 @@ class DeepPixel {
 
   DeepPixel() = default;
   // delta is dc (Mandelbrot) or dz_0 (Julia).
-  DeepPixel(const DeepPixelSetup &setup, DeltaPoint delta);
+  DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta);
 
   // Runs in 80 bits until the count is final (true) or the pixel is ready to
   // step in doubles (false).
