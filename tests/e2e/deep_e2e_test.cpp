@@ -91,6 +91,23 @@ std::string ModeInfo(const ZirnProcess& zirn) {
   return TakeMessage(zirn);
 }
 
+// Saves the view on display as "saved" (with its data file), closes the
+// window and returns the save's closing message.
+std::string SaveAndClose(const ZirnProcess& zirn, const TestFolder& folder) {
+  zirn.PostCommand(IDM_SAVE_PMF);
+  if (!ChooseFile(zirn, folder.File("saved"))) return "";
+  const std::string message = TakeMessage(zirn);
+  zirn.PostClose();
+  return message;
+}
+
+// Opens what SaveAndClose saved and waits for `computed` to show.
+bool ReopensShowing(ZirnProcess& again, const TestFolder& folder, const Picture& computed) {
+  if (!again.Launch("\"" + folder.File("saved.PMF") + "\"")) return false;
+  EXPECT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
+  return e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); });
+}
+
 TEST(DeepE2e, ADeepParameterFileOpensWithItsPicture) {
   TestFolder folder;
   const PlotRecord view = ViewAroundI(1e-100);
@@ -143,15 +160,10 @@ TEST(DeepE2e, SavedWithItsDataFileADeepViewReopensWithoutComputing) {
   ASSERT_TRUE(zirn.Launch("\"" + folder.File("view.PMF") + "\""));
   Picture computed;
   ASSERT_TRUE(ShowsCorePicture(zirn, text, &computed));
-  zirn.PostCommand(IDM_SAVE_PMF);
-  ASSERT_TRUE(ChooseFile(zirn, folder.File("saved")));
-  EXPECT_EQ(TakeMessage(zirn).rfind("保存終了\n", 0), 0u);
-  zirn.PostClose();
+  EXPECT_EQ(SaveAndClose(zirn, folder).rfind("保存終了\n", 0), 0u);
 
   ZirnProcess again;
-  ASSERT_TRUE(again.Launch("\"" + folder.File("saved.PMF") + "\""));
-  ASSERT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); }));
+  EXPECT_TRUE(ReopensShowing(again, folder, computed));
   EXPECT_NE(ModeInfo(again).find("plot  : multi-precision (data file)\n"), std::string::npos);
   // The saved text names the same view, digit for digit.
   const std::vector<uint8_t> saved = e2e_files::ReadBytes(folder.File("saved.PMF"));
@@ -171,15 +183,10 @@ TEST(DeepE2e, AMillionIterationsSaveWithFourBytesACountAndReopenWithoutComputing
   ASSERT_TRUE(zirn.Launch("\"" + folder.File("million.PMF") + "\""));
   Picture computed;
   ASSERT_TRUE(ShowsCorePicture(zirn, text, &computed));
-  zirn.PostCommand(IDM_SAVE_PMF);
-  ASSERT_TRUE(ChooseFile(zirn, folder.File("saved")));
-  EXPECT_NE(TakeMessage(zirn).find(" / 640000\n"), std::string::npos);  // 400 x 400 x 4
-  zirn.PostClose();
+  EXPECT_NE(SaveAndClose(zirn, folder).find(" / 640000\n"), std::string::npos);  // 400 x 400 x 4
 
   ZirnProcess again;
-  ASSERT_TRUE(again.Launch("\"" + folder.File("saved.PMF") + "\""));
-  ASSERT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); }));
+  EXPECT_TRUE(ReopensShowing(again, folder, computed));
   const std::string mode = ModeInfo(again);
   EXPECT_NE(mode.find("limit :   1000000\n"), std::string::npos) << mode;
   EXPECT_NE(mode.find("plot  : multi-precision (data file)\n"), std::string::npos) << mode;
