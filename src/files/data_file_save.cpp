@@ -133,8 +133,9 @@ int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
 
 int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName,
                  MemoryBudget budget) {
-  return SaveCounts(host, record, dataFileName, budget, false,
-                    [](SafeFileWriter& data, CommitReport& report) { return data.Commit(&report); });
+  return SaveCounts(
+      host, record, dataFileName, budget, false,
+      [](SafeFileWriter& data, CommitReport& report) { return data.Commit(&report); });
 }
 
 int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host) {

@@ -171,8 +171,8 @@ bool CommitWriters(std::span<SafeFileWriter* const> writers, CommitReport* repor
     if (writer.backupName_.empty()) continue;
     if (committed) {
       if (RemoveFile(writer.backupName_.c_str()) != 0) out.leftovers.push_back(writer.backupName_);
-    } else if (placed > 0 || RenameFile(writer.backupName_.c_str(),
-                                        writer.targetName_.c_str()) != 0) {
+    } else if (placed > 0 ||
+               RenameFile(writer.backupName_.c_str(), writer.targetName_.c_str()) != 0) {
       // A new file stays under a final name: a previous file put back beside
       // it would pair two saves.
       out.kept.push_back(writer.backupName_);

@@ -74,8 +74,7 @@ class SafeFileWriter {
 // another save: the previous files stay under their backup names, listed in
 // report->kept. Files that could not be removed go to report->leftovers.
 bool CommitWriters(std::span<SafeFileWriter* const> writers, CommitReport* report);
-bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second,
-                    CommitReport* report = nullptr);
+bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second, CommitReport* report = nullptr);
 
 // Looks for the existing file whose last path component equals that of path
 // ignoring ASCII case, and copies its full name into found (at most

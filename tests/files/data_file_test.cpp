@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "files/decoder.h"
 #include "files/encoder.h"
 #include "files/file_names.h"
+#include "files/safe_file.h"
 #include "mandelbrot_counts.h"
 #include "test_files.h"
 
@@ -388,6 +391,82 @@ TEST(DataFileTest, AFailedSaveLeavesThePreviousPairAsItWas) {
   EXPECT_EQ(loaded.Counts(), second.Counts());
 }
 #endif
+
+// Renames as on Windows, never over an existing file; the calls (renames and
+// removals together) whose numbers are in g_failingCalls fail, as when a
+// scanner holds a file for a moment.
+std::set<int> g_failingCalls;
+int g_fileCalls = 0;
+
+int RenameFailingAt(const char* from, const char* to) {
+  if (g_failingCalls.count(++g_fileCalls) != 0 || std::filesystem::exists(to)) return -1;
+  return std::rename(from, to);
+}
+
+int RemoveFailingAt(const char* path) {
+  if (g_failingCalls.count(++g_fileCalls) != 0) return -1;
+  return std::remove(path);
+}
+
+// A second save under the same name, with up to three of its renames and
+// removals failing: the save reports success only with the new pair in
+// place; otherwise no parameter file stands beside a data file of another
+// save, every previous file is under its own name or named in a message,
+// and so is every other file left in the folder.
+TEST(DataFileTest, EveryFailedStepOfThePairsReplacementIsRecoveredOrReported) {
+  Plot first(40, 30, 300);
+  first.Fill(MandelbrotCounts(40, 30, 300));
+  Plot second(40, 30, 400);  // another limit: another parameter text
+  second.Fill(MandelbrotCounts(40, 30, 400, -1.8, -0.1, 0.2));
+  TempFolder newFolder;
+  FakeUiHost host;
+  ASSERT_EQ(SaveParameterFile(newFolder.File("p.PMF").c_str(), second.record, host), 1);
+  const Bytes newText = ReadWholeFile(newFolder.File("p.PMF"));
+  const Bytes newData = ReadWholeFile(newFolder.File("p.DTL"));
+  constexpr int kCalls = 12;  // more than any replacement makes
+  for (int a = 1; a <= kCalls; ++a) {
+    for (int b = a; b <= kCalls; ++b) {
+      for (int c = b; c <= kCalls; ++c) {
+        SCOPED_TRACE(testing::Message() << a << " " << b << " " << c);
+        TempFolder folder;
+        const std::string text = folder.File("p.PMF");
+        const std::string data = folder.File("p.DTL");
+        ASSERT_EQ(SaveParameterFile(text.c_str(), first.record, host), 1);
+        const Bytes oldText = ReadWholeFile(text);
+        const Bytes oldData = ReadWholeFile(data);
+        host.messages.clear();
+        g_failingCalls = {a, b, c};
+        g_fileCalls = 0;
+        const FileOperations previous = SetFileOperations({RenameFailingAt, RemoveFailingAt});
+        const int result = SaveParameterFile(text.c_str(), second.record, host);
+        SetFileOperations(previous);
+
+        const Bytes textNow = FileExists(text) ? ReadWholeFile(text) : Bytes();
+        const Bytes dataNow = FileExists(data) ? ReadWholeFile(data) : Bytes();
+        if (result == kParameterFileSaved) {
+          EXPECT_EQ(textNow, newText);
+          EXPECT_EQ(dataNow, newData);
+        } else {
+          EXPECT_EQ(result, kPairNotSaved);
+          EXPECT_NE(textNow, newText);
+          EXPECT_FALSE(textNow == oldText && dataNow == newData);
+        }
+        std::string said;
+        for (const auto& message : host.messages) said += message.text + "\n";
+        bool oldTextFound = textNow == oldText;
+        bool oldDataFound = dataNow == oldData;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+          const std::string name = entry.path().string();
+          if (name == text || name == data) continue;
+          EXPECT_NE(said.find(name), std::string::npos) << name << " not reported in " << said;
+          oldTextFound = oldTextFound || ReadWholeFile(name) == oldText;
+          oldDataFound = oldDataFound || ReadWholeFile(name) == oldData;
+        }
+        EXPECT_TRUE(result == kParameterFileSaved || (oldTextFound && oldDataFound));
+      }
+    }
+  }
+}
 
 TEST(DataFileTest, ParameterFileNamesItsDataFile) {
   TempFolder folder;
