@@ -156,10 +156,13 @@ TEST(DataFileTest, DeepCountsTakeFourBytesAndEveryWidthLoadsInEveryArithmetic) {
       Plot loaded(64, 48, c.limit);
       loaded.record.plottedArithmetic = chosen;
       ASSERT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataLoaded);
-      for (int32_t k = 0; k < 64 * 48; ++k)
+      for (int32_t k = 0; k < 64 * 48; ++k) {
         ASSERT_EQ(CountAt(loaded.record, k / 64, k % 64), CountAt(saved.record, k / 64, k % 64));
+      }
       // Counts only the deep arithmetic gives are coloured as its counts.
-      if (c.savedWith == kPlottedDeep) EXPECT_EQ(loaded.record.plottedArithmetic, kPlottedDeep);
+      if (c.savedWith == kPlottedDeep) {
+        EXPECT_EQ(loaded.record.plottedArithmetic, kPlottedDeep);
+      }
     }
   }
   for (const auto& message : host.messages) EXPECT_EQ(message.caption, "File Saved");
@@ -418,12 +421,16 @@ TEST(DataFileTest, EveryFailedStepOfThePairsReplacementIsRecoveredOrReported) {
   first.Fill(MandelbrotCounts(40, 30, 300));
   Plot second(40, 30, 400);  // another limit: another parameter text
   second.Fill(MandelbrotCounts(40, 30, 400, -1.8, -0.1, 0.2));
+  TempFolder oldFolder;
   TempFolder newFolder;
   FakeUiHost host;
+  ASSERT_EQ(SaveParameterFile(oldFolder.File("p.PMF").c_str(), first.record, host), 1);
   ASSERT_EQ(SaveParameterFile(newFolder.File("p.PMF").c_str(), second.record, host), 1);
+  const Bytes oldText = ReadWholeFile(oldFolder.File("p.PMF"));
+  const Bytes oldData = ReadWholeFile(oldFolder.File("p.DTL"));
   const Bytes newText = ReadWholeFile(newFolder.File("p.PMF"));
   const Bytes newData = ReadWholeFile(newFolder.File("p.DTL"));
-  constexpr int kCalls = 12;  // more than any replacement makes
+  constexpr int kCalls = 9;  // as many as the longest replacement makes
   for (int a = 1; a <= kCalls; ++a) {
     for (int b = a; b <= kCalls; ++b) {
       for (int c = b; c <= kCalls; ++c) {
@@ -431,9 +438,7 @@ TEST(DataFileTest, EveryFailedStepOfThePairsReplacementIsRecoveredOrReported) {
         TempFolder folder;
         const std::string text = folder.File("p.PMF");
         const std::string data = folder.File("p.DTL");
-        ASSERT_EQ(SaveParameterFile(text.c_str(), first.record, host), 1);
-        const Bytes oldText = ReadWholeFile(text);
-        const Bytes oldData = ReadWholeFile(data);
+        ASSERT_TRUE(WriteWholeFile(text, oldText) && WriteWholeFile(data, oldData));
         host.messages.clear();
         g_failingCalls = {a, b, c};
         g_fileCalls = 0;
