@@ -122,8 +122,9 @@ void LoadDataFileFlow(FileCommandHost& host) {
     return;
   }
   SetArithmeticFlags(state.current, state.arithmetic);
-  // Counts from a file: the arithmetic a plot of the record would take (the
-  // width of its counts follows it), and no reference.
+  // Counts from a file: labelled with the arithmetic a plot of the record
+  // would take, and no reference; the load relabels counts that only the
+  // deep arithmetic gives.
   state.current.plottedArithmetic = ChoosePlotArithmetic(state.current);
   state.current.referenceBits = 0;
   state.tickStart = commands.TickCount();
@@ -170,9 +171,10 @@ void SaveParametersFlow(FileCommandHost& host) {
   UiHost& ui = host.Commands().Ui();
   const bool asked = SaveWithDialog(host, FileDialog::SaveParameters, ".PMF", [&] {
     state.saveRunning = true;
-    const bool saved = SaveParameterFile(g_image.fileName, state.current, ui) == 1;
+    const int result = SaveParameterFile(g_image.fileName, state.current, ui);
     state.saveRunning = false;
-    return saved;
+    // A failed data file has said itself that the parameter file was not saved.
+    return result != kParameterFileNotSaved;
   });
   // The data file's progress has overwritten the title.
   if (asked) SetRegionTitle(ui);

@@ -4,8 +4,8 @@
 // plots whose effective limit is 256 or more, the next bytes in the same
 // order: the second byte, and for deep plots whose effective limit is above
 // 65535 also the third and the fourth. The dimensions and the limit come from
-// the parameter file that names the data file, the arithmetic from the view
-// it describes and the arithmetic chosen (PlotRecord::plottedArithmetic).
+// the parameter file that names the data file; the number of bytes per count
+// from the stream's length, so that a file loads whatever arithmetic is chosen.
 
 #include <cstdint>
 
@@ -43,27 +43,43 @@ void ShowDataProgress(const DataProgress& progress);
 // limit as the plotters use it) is 256 or more, else 1.
 int DataBytesPerCount(const PlotRecord& record);
 
+// The most bytes per count a data file saved with this limit has, in any
+// arithmetic: 4 when the deep arithmetic's limit goes beyond 65535, else 2
+// from 256 on, else 1.
+int WidestBytesPerCount(int32_t limit);
+// The bytes per count of a stream of streamLength bytes for countsPerPlane
+// counts: 1, 2 or 4, no wider than the limit allows; 0 when the length fits
+// none (a stream cut short or running on).
+int StoredBytesPerCount(int32_t limit, unsigned long streamLength, unsigned long countsPerPlane);
+
 // True when the record owns a count buffer of exactly its own size.
 bool HasCountsOfItsSize(const PlotRecord& record);
 
-// Writes the parameter file and then, beside it, the data file (which shows
-// its own outcome). 1 when the parameter file was written, 0 when it could not
-// be. Both files are put in place only when both were written: a failed save
-// leaves the previous pair of that name as it was.
+enum ParameterSaveResult : int {
+  kParameterFileNotSaved = 0,  // nothing shown: the caller says the file cannot be saved
+  kParameterFileSaved = 1,     // with its data file, whose message was shown
+  // The data file failed, so neither file was put in place; shown: the
+  // parameter file cannot be saved, then the data file's failure.
+  kPairNotSaved = 2,
+};
+
+// Writes the parameter file and then, beside it, the data file. Both files
+// are put in place only when both were written: a failed save leaves the
+// previous pair of that name as it was, or reports where it is.
 int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host);
 
 // Compresses the record's counts into dataFileName, taking one message after
-// each image row, and shows the outcome. The old file of that name stays
-// unless the new one was written completely.
+// each image row, and shows the outcome, naming any file that a failed
+// replacement left aside or could not remove. The old file of that name
+// stays unless the new one was written completely.
 int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName,
                  MemoryBudget budget = MemoryBudget());
 
 // Fills the record's count buffer (allocated for its size) from the data
-// file, with as many bytes per count as DataBytesPerCount gives for the
-// record as it will be shown. Counts that a short stream does not cover
-// become 0; bytes beyond the expected total are ignored. A record whose limit
-// allows 4-byte files takes only a stream of exactly its expected length,
-// so that a file of the other width is not misread. A malformed or
-// mismatched stream is reported ("Unknown data file format ..").
+// file, with as many bytes per count as the stream's length tells
+// (StoredBytesPerCount), read as unsigned. A malformed stream, or one whose
+// length fits no width, is reported ("Unknown data file format ..") and its
+// counts are not to be shown. Counts that only the deep arithmetic gives
+// (above 30000, or a 4-byte file) label the record kPlottedDeep.
 int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName,
                  MemoryBudget budget = MemoryBudget());

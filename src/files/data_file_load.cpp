@@ -24,53 +24,74 @@ std::FILE* OpenDataFile(const char* name) {
 }
 
 // Puts the decoded bytes in place: the low bytes of all rows first, then each
-// further byte plane ORed into the same counts. Two-byte counts of the 80-bit
-// and integer arithmetic are signed 16-bit numbers, as they always were read;
-// deep counts are unsigned.
+// further byte plane ORed into the same counts, all read as unsigned. Takes at
+// most `planes` planes; a byte beyond them marks the stream as too long.
 class CountFiller {
  public:
-  CountFiller(PlotRecord& record, int planes)
-      : record_(record), signed16_(planes == 2 && record.plottedArithmetic != kPlottedDeep) {
+  CountFiller(PlotRecord& record, int planes) : record_(record), planes_(planes) {
     for (int32_t row = 0; row < record.sizeY; ++row) {
       std::memset(record.rows->rows[row], 0, sizeof(Count) * static_cast<size_t>(record.sizeX));
     }
   }
-  void Take(uint8_t byte) {
+  bool Full() const { return plane_ == planes_; }
+  // False when every plane is full already.
+  bool Take(uint8_t byte) {
+    if (Full()) return false;
     Count& count = record_.rows->rows[row_][column_];
-    uint32_t bits = static_cast<uint32_t>(count) | (static_cast<uint32_t>(byte) << (8 * plane_));
-    if (signed16_ && plane_ == 1) bits = static_cast<uint32_t>(static_cast<int16_t>(bits));
-    count = static_cast<Count>(bits);
-    if (++column_ < record_.sizeX) return;
+    count = static_cast<Count>(static_cast<uint32_t>(count) |
+                               (static_cast<uint32_t>(byte) << (8 * plane_)));
+    if (++column_ < record_.sizeX) return true;
     column_ = 0;
-    if (++row_ < record_.sizeY) return;
+    if (++row_ < record_.sizeY) return true;
     row_ = 0;
     ++plane_;
+    return true;
   }
 
  private:
   PlotRecord& record_;
-  const bool signed16_;
+  const int planes_;
   int plane_ = 0;
   int32_t row_ = 0;
   int32_t column_ = 0;
 };
 
-// Limits for which a 4-byte file may exist: the stream must then have the
-// expected length exactly, since a file of another width would otherwise be
-// read as plausible counts.
-bool NeedsExactLength(const PlotRecord& record) {
-  constexpr uint32_t kLargestTwoByteCount = 65535;
-  return EffectiveDeepLimit(record.limit) > kLargestTwoByteCount;
+bool HasCountAbove(const PlotRecord& record, uint32_t largest) {
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      if (static_cast<uint32_t>(record.rows->rows[row][column]) > largest) return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
 
+int WidestBytesPerCount(int32_t limit) {
+  constexpr uint32_t kLargestTwoByteCount = 65535;
+  if (EffectiveDeepLimit(limit) > kLargestTwoByteCount) return 4;
+  return EffectiveLimit(limit) >= 256 ? 2 : 1;
+}
+
+int StoredBytesPerCount(int32_t limit, unsigned long streamLength, unsigned long countsPerPlane) {
+  const int widest = WidestBytesPerCount(limit);
+  for (int bytes : {1, 2, 4}) {
+    if (bytes <= widest && streamLength == countsPerPlane * static_cast<unsigned long>(bytes))
+      return bytes;
+  }
+  return 0;
+}
+
 int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName, MemoryBudget budget) {
+  const unsigned long counts =
+      static_cast<unsigned long>(record.sizeX) * static_cast<unsigned long>(record.sizeY);
+  const int widest = WidestBytesPerCount(record.limit);
+  // The title shows the length a plot of the record would save, and the
+  // widest length once the stream goes beyond it.
+  const unsigned long usual = counts * static_cast<unsigned long>(DataBytesPerCount(record));
   DataProgress progress;
   progress.host = &host;
-  progress.total = static_cast<unsigned long>(record.sizeX) *
-                   static_cast<unsigned long>(record.sizeY) *
-                   static_cast<unsigned long>(DataBytesPerCount(record));
+  progress.total = usual;
   std::FILE* file = OpenDataFile(dataFileName);
   if (file == nullptr) return kDataCannotOpen;
   if (!HasCountsOfItsSize(record)) {
@@ -88,25 +109,30 @@ int LoadDataFile(UiHost& host, PlotRecord& record, const char* dataFileName, Mem
     formatError = true;
     host.ShowMessage("Unknown data file format ..", "Zirn", MessageIcon::Information);
   };
-  CountFiller filler(record, DataBytesPerCount(record));
-  // Bytes beyond the expected total are not needed: decoding stops there.
+  CountFiller filler(record, widest);
   bool longer = false;
-  while (progress.passed < progress.total) {
+  for (;;) {
     const uint32_t n = decoder.DecodeChunk(onFormatError);
     if (n == 0) break;
-    uint32_t i = 0;
-    for (; i < n && progress.passed < progress.total; ++i) {
-      filler.Take(ring[i]);
-      ++progress.passed;
+    for (uint32_t i = 0; i < n && !longer; ++i) {
+      longer = !filler.Take(ring[i]);
+      if (!longer) ++progress.passed;
     }
-    longer = i < n;
+    if (progress.passed > usual) progress.total = counts * static_cast<unsigned long>(widest);
     ShowDataProgress(progress);
+    if (longer) break;
   }
-  if (!formatError && NeedsExactLength(record)) {
-    if (!longer && progress.passed == progress.total)
-      longer = decoder.DecodeChunk(onFormatError) > 0;
-    if (!formatError && (longer || progress.passed != progress.total)) onFormatError();
-  }
+  // Every data file the program writes holds each count whole: a stream
+  // that ends early (a file cut short) or runs on is not taken for counts.
+  const int stored = StoredBytesPerCount(record.limit, progress.passed, counts);
+  if (!formatError && (longer || stored == 0)) onFormatError();
   decoder.DecoderEnd();  // closes the file
-  return formatError ? kDataMalformed : kDataLoaded;
+  if (formatError) return kDataMalformed;
+  // Counts beyond two bytes, or beyond the 80-bit and integer plotters'
+  // largest, can only be the deep arithmetic's: they are shown as such.
+  if (stored == 4 || HasCountAbove(record, kMaximumLimit)) {
+    record.plottedArithmetic = kPlottedDeep;
+    record.referenceBits = 0;
+  }
+  return kDataLoaded;
 }

@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/plot_progress.h"
 #include "files/data_file.h"
 #include "files/encoder.h"
+#include "files/file_messages.h"
 #include "files/file_names.h"
 #include "files/parameter_text.h"
 #include "files/safe_file.h"
@@ -52,16 +54,27 @@ int CompressCounts(UiHost& host, const PlotRecord& record, SafeFileWriter& write
   return writer.Finish() ? kDataSaved : kDataWriteFailed;
 }
 
+// The files a commit could not put back or remove, one a line.
+std::string CommitReportLines(const CommitReport& report) {
+  std::string lines;
+  if (!report.kept.empty()) lines += "\nThe previous files are kept as:";
+  for (const std::string& name : report.kept) lines += "\n" + name;
+  if (!report.leftovers.empty()) lines += "\nThese files could not be removed:";
+  for (const std::string& name : report.leftovers) lines += "\n" + name;
+  return lines;
+}
+
 void ShowSaveOutcome(UiHost& host, int code, unsigned long compressedSize, unsigned long total,
-                     const char* dataFileName) {
+                     const char* dataFileName, const CommitReport& report) {
   char message[kMessageSize];
   if (code == kDataSaved) {
     std::snprintf(message, sizeof message, "保存終了\nCompression: %lu / %lu\nData File: %s",
                   compressedSize, total, dataFileName);
-    host.ShowMessage(message, "File Saved", MessageIcon::Information);
+    host.ShowMessage((message + CommitReportLines(report)).c_str(), "File Saved",
+                     MessageIcon::Information);
   } else {
     std::snprintf(message, sizeof message, "File write error.  code:%d\n%s", code, dataFileName);
-    host.ShowMessage(message, "Error", MessageIcon::Error);
+    host.ShowMessage((message + CommitReportLines(report)).c_str(), "Error", MessageIcon::Error);
   }
 }
 
@@ -92,10 +105,11 @@ namespace {
 
 // Compresses the counts into a temporary file beside dataFileName, has
 // putInPlace put it where it belongs, and shows the outcome. Until then the
-// previous data file stays intact.
+// previous data file stays intact. A save of the pair first says that the
+// parameter file was not saved either when the data file failed.
 template <typename PutInPlace>
 int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
-               MemoryBudget budget, PutInPlace putInPlace) {
+               MemoryBudget budget, bool pair, PutInPlace putInPlace) {
   DataProgress progress;
   progress.host = &host;
   progress.total = static_cast<unsigned long>(record.sizeX) *
@@ -103,13 +117,15 @@ int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
                    static_cast<unsigned long>(DataBytesPerCount(record));
   unsigned long compressedSize = 0;
   int code = kDataCannotCreate;
+  CommitReport report;
   if (HasCountsOfItsSize(record)) {
     SafeFileWriter writer(dataFileName);
     if (writer.IsOpen())
       code = CompressCounts(host, record, writer, budget, progress, &compressedSize);
-    if (code == kDataSaved && !putInPlace(writer)) code = kDataWriteFailed;
+    if (code == kDataSaved && !putInPlace(writer, report)) code = kDataWriteFailed;
   }
-  ShowSaveOutcome(host, code, compressedSize, progress.total, dataFileName);
+  if (pair && code != kDataSaved) ShowCannotSave(host);
+  ShowSaveOutcome(host, code, compressedSize, progress.total, dataFileName, report);
   return code;
 }
 
@@ -117,20 +133,23 @@ int SaveCounts(UiHost& host, const PlotRecord& record, const char* dataFileName,
 
 int SaveDataFile(UiHost& host, const PlotRecord& record, const char* dataFileName,
                  MemoryBudget budget) {
-  return SaveCounts(host, record, dataFileName, budget,
-                    [](SafeFileWriter& data) { return data.Commit(); });
+  return SaveCounts(
+      host, record, dataFileName, budget, false,
+      [](SafeFileWriter& data, CommitReport& report) { return data.Commit(&report); });
 }
 
 int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& host) {
   const DataFileNames names = DataFileNamesFor(fileName);
   SafeFileWriter writer(fileName);
-  if (!writer.IsOpen()) return 0;
+  if (!writer.IsOpen()) return kParameterFileNotSaved;
   char text[kParameterTextSize];
   WriteParameterText(text, sizeof text, record, names.bareName.c_str());
-  if (!writer.Write(text, std::strlen(text)) || !writer.Finish()) return 0;
+  if (!writer.Write(text, std::strlen(text)) || !writer.Finish()) return kParameterFileNotSaved;
   // A parameter file must never name a data file of another plot: the two
   // are put in place together once both were written, or neither is.
-  SaveCounts(host, record, names.path.c_str(), MemoryBudget(),
-             [&writer](SafeFileWriter& data) { return CommitTogether(data, writer); });
-  return 1;
+  const int code = SaveCounts(host, record, names.path.c_str(), MemoryBudget(), true,
+                              [&writer](SafeFileWriter& data, CommitReport& report) {
+                                return CommitTogether(data, writer, &report);
+                              });
+  return code == kDataSaved ? kParameterFileSaved : kPairNotSaved;
 }

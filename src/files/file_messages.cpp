@@ -17,3 +17,7 @@ void ShowTooLongForParameters(const char* fileName, UiHost& host) {
   std::snprintf(text, sizeof text, "File '%s' is too long for a parameter file ..", fileName);
   host.ShowMessage(text, "Zirn", MessageIcon::Information);
 }
+
+void ShowCannotSave(UiHost& host) {
+  host.ShowMessage("ファイルを保存できません。", "Zirn", MessageIcon::Information);
+}

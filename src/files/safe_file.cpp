@@ -12,11 +12,25 @@ namespace {
 
 constexpr int kNameAttempts = 100;
 
+FileOperations g_operations;
+
+int RenameFile(const char* from, const char* to) {
+  return (g_operations.rename != nullptr ? g_operations.rename : std::rename)(from, to);
+}
+
+int RemoveFile(const char* path) {
+  return (g_operations.remove != nullptr ? g_operations.remove : std::remove)(path);
+}
+
+std::string NumberedName(const std::string& targetName, const char* suffix, int number) {
+  return targetName + suffix + std::to_string(number);
+}
+
 // targetName + suffix + a number, the first such name no file has yet.
 // Appending ASCII to a name is safe for double-byte names too.
 bool UnusedNameBeside(const std::string& targetName, const char* suffix, std::string* name) {
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    std::string candidate = targetName + suffix + std::to_string(attempt);
+    std::string candidate = NumberedName(targetName, suffix, attempt);
     struct stat info;
     if (stat(candidate.c_str(), &info) != 0) {
       *name = std::move(candidate);
@@ -24,6 +38,16 @@ bool UnusedNameBeside(const std::string& targetName, const char* suffix, std::st
     }
   }
   return false;
+}
+
+// A temporary file never holds the only copy of anything, so when earlier
+// saves left every temporary name taken, those files are removed.
+bool TemporaryNameBeside(const std::string& targetName, std::string* name) {
+  constexpr const char* kSuffix = ".zt";
+  if (UnusedNameBeside(targetName, kSuffix, name)) return true;
+  for (int attempt = 0; attempt < kNameAttempts; ++attempt)
+    RemoveFile(NumberedName(targetName, kSuffix, attempt).c_str());
+  return UnusedNameBeside(targetName, kSuffix, name);
 }
 
 bool TargetIsWritable(const char* targetName) {
@@ -56,16 +80,22 @@ bool CopyName(const std::string& name, char* found, size_t foundSize) {
 
 }  // namespace
 
+FileOperations SetFileOperations(FileOperations operations) {
+  const FileOperations previous = g_operations;
+  g_operations = operations;
+  return previous;
+}
+
 SafeFileWriter::SafeFileWriter(const char* targetName) : targetName_(targetName) {
   if (!TargetIsWritable(targetName)) return;
-  if (!UnusedNameBeside(targetName_, ".zt", &temporaryName_)) return;
+  if (!TemporaryNameBeside(targetName_, &temporaryName_)) return;
   file_ = std::fopen(temporaryName_.c_str(), "wb");
   if (file_ == nullptr) temporaryName_.clear();
 }
 
 SafeFileWriter::~SafeFileWriter() {
   if (file_ != nullptr) std::fclose(file_);
-  if (!temporaryName_.empty()) std::remove(temporaryName_.c_str());
+  if (!temporaryName_.empty()) RemoveFile(temporaryName_.c_str());
 }
 
 bool SafeFileWriter::Write(const void* bytes, size_t n) {
@@ -82,47 +112,82 @@ bool SafeFileWriter::Finish() {
   return written;
 }
 
-bool SafeFileWriter::Commit() {
-  if (!Finish() || temporaryName_.empty()) return false;
-  if (!ReplaceFileKeepingBackup(temporaryName_.c_str(), targetName_.c_str())) return false;
-  temporaryName_.clear();  // now the target: nothing to remove
-  return true;
+bool SafeFileWriter::Commit(CommitReport* report) {
+  SafeFileWriter* const writers[] = {this};
+  return CommitWriters(writers, report);
 }
 
-// The first target is moved aside, not replaced, so that it can come back
-// when the second file cannot be put in place.
-bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second) {
-  if (!first.Finish() || !second.Finish() || first.temporaryName_.empty()) return false;
-  const char* target = first.targetName_.c_str();
-  const bool hadTarget = FileExistsNarrow(target);
-  std::string backupName;
-  if (hadTarget && (!UnusedNameBeside(first.targetName_, ".zb", &backupName) ||
-                    std::rename(target, backupName.c_str()) != 0)) {
-    return false;
-  }
-  const bool placed = std::rename(first.temporaryName_.c_str(), target) == 0;
-  if (placed) first.temporaryName_.clear();
-  if (placed && second.Commit()) {
-    if (hadTarget) std::remove(backupName.c_str());
-    return true;
-  }
-  if (placed) std::remove(target);
-  if (hadTarget) std::rename(backupName.c_str(), target);
-  return false;
+bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second, CommitReport* report) {
+  SafeFileWriter* const writers[] = {&first, &second};
+  return CommitWriters(writers, report);
 }
 
-bool ReplaceFileKeepingBackup(const char* source, const char* target) {
-  if (std::rename(source, target) == 0) return true;
-  if (!FileExistsNarrow(target)) return false;
-  std::string backupName;
-  if (!UnusedNameBeside(target, ".zb", &backupName)) return false;
-  if (std::rename(target, backupName.c_str()) != 0) return false;
-  if (std::rename(source, target) != 0) {
-    std::rename(backupName.c_str(), target);
-    return false;
+bool CommitWriters(std::span<SafeFileWriter* const> writers, CommitReport* report) {
+  CommitReport unreported;
+  CommitReport& out = report != nullptr ? *report : unreported;
+  bool ready = true;
+  for (SafeFileWriter* writer : writers) {
+    ready = writer->Finish() && !writer->temporaryName_.empty() && ready;
+    writer->backupName_.clear();
   }
-  std::remove(backupName.c_str());
-  return true;
+  // The previous targets go aside first, so that no step below ever leaves a
+  // new file beside a previous one under the final names.
+  size_t aside = 0;
+  for (; ready && aside < writers.size(); ++aside) {
+    SafeFileWriter& writer = *writers[aside];
+    const char* target = writer.targetName_.c_str();
+    if (!FileExistsNarrow(target)) continue;
+    std::string backup;
+    if (!UnusedNameBeside(writer.targetName_, ".zb", &backup) ||
+        RenameFile(target, backup.c_str()) != 0) {
+      break;
+    }
+    writer.backupName_ = std::move(backup);
+  }
+  // Places writers [from, end) in turn; returns the number placed in all.
+  const auto placeFrom = [&writers](size_t from) {
+    while (from < writers.size() && RenameFile(writers[from]->temporaryName_.c_str(),
+                                               writers[from]->targetName_.c_str()) == 0)
+      ++from;
+    return from;
+  };
+  const bool allAside = ready && aside == writers.size();
+  size_t placed = allAside ? placeFrom(0) : 0;
+  // Take the placed files back, the latest first. One that cannot be taken
+  // back keeps its target: the rest are then placed too if they can be.
+  while (placed < writers.size() && placed > 0) {
+    SafeFileWriter& writer = *writers[placed - 1];
+    if (RenameFile(writer.targetName_.c_str(), writer.temporaryName_.c_str()) != 0) {
+      placed = placeFrom(placed);
+      if (placed < writers.size()) break;  // neither forward nor back
+    } else {
+      --placed;
+    }
+  }
+  const bool committed = allAside && placed == writers.size();
+  for (size_t i = 0; i < placed; ++i) writers[i]->temporaryName_.clear();  // now targets
+  for (size_t i = aside; i-- > 0;) {
+    SafeFileWriter& writer = *writers[i];
+    if (writer.backupName_.empty()) continue;
+    if (committed) {
+      if (RemoveFile(writer.backupName_.c_str()) != 0) out.leftovers.push_back(writer.backupName_);
+    } else if (placed > 0 ||
+               RenameFile(writer.backupName_.c_str(), writer.targetName_.c_str()) != 0) {
+      // A new file stays under a final name: a previous file put back beside
+      // it would pair two saves.
+      out.kept.push_back(writer.backupName_);
+    }
+    writer.backupName_.clear();
+  }
+  for (SafeFileWriter* writer : writers) {
+    if (writer->temporaryName_.empty()) continue;
+    if (FileExistsNarrow(writer->temporaryName_.c_str()) &&
+        RemoveFile(writer->temporaryName_.c_str()) != 0) {
+      out.leftovers.push_back(writer->temporaryName_);
+    }
+    writer->temporaryName_.clear();
+  }
+  return committed;
 }
 
 bool FileExistsNarrow(const char* path) {

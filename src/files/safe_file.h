@@ -6,7 +6,29 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <span>
 #include <string>
+#include <vector>
+
+// What a commit left behind when it did not go cleanly. Every file named
+// here is reported to the user.
+struct CommitReport {
+  // Previous contents that could not be put back under their own names.
+  std::vector<std::string> kept;
+  // Temporary and backup files that could not be removed.
+  std::vector<std::string> leftovers;
+  bool Clean() const { return kept.empty() && leftovers.empty(); }
+};
+
+// The renames and removals that put files in place, both 0 on success as in
+// the C runtime. Tests install failing ones to drive every failure point.
+struct FileOperations {
+  int (*rename)(const char* from, const char* to) = nullptr;
+  int (*remove)(const char* path) = nullptr;
+};
+// Installs operations (a null member: the C runtime's) and returns the
+// previous ones.
+FileOperations SetFileOperations(FileOperations operations);
 
 class SafeFileWriter {
  public:
@@ -29,28 +51,30 @@ class SafeFileWriter {
   bool Finish();
   // Finishes the temporary file and puts it in place of the target. False
   // when any write failed or the target could not be replaced; the old
-  // target is then left as it was.
-  bool Commit();
+  // target is then put back (report->kept names it where that failed).
+  bool Commit(CommitReport* report = nullptr);
 
   const std::string& TemporaryName() const { return temporaryName_; }
 
  private:
-  friend bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second);
+  friend bool CommitWriters(std::span<SafeFileWriter* const> writers, CommitReport* report);
 
   std::string targetName_;
   std::string temporaryName_;
+  std::string backupName_;  // the previous target while the commit runs
   std::FILE* file_ = nullptr;
   bool finished_ = false;  // Finish succeeded
 };
 
-// Commits two writers as one: both targets are replaced, or, when either
-// file failed or cannot be put in place, both stay as they were.
-bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second);
-
-// Replaces target by source. Where a rename cannot overwrite (Windows), the
-// target is first renamed to a backup name, which is moved back if the second
-// rename fails and removed once the new file is in place.
-bool ReplaceFileKeepingBackup(const char* source, const char* target);
+// Commits writers as one: every existing target is first moved to a backup
+// name (a rename cannot overwrite on Windows), then each temporary file takes
+// its target's name, the last one deciding. True when all new files are in
+// place. Otherwise the new files are taken back and the previous ones put
+// back; where a step of that fails, no target is left beside a file of
+// another save: the previous files stay under their backup names, listed in
+// report->kept. Files that could not be removed go to report->leftovers.
+bool CommitWriters(std::span<SafeFileWriter* const> writers, CommitReport* report);
+bool CommitTogether(SafeFileWriter& first, SafeFileWriter& second, CommitReport* report = nullptr);
 
 // Looks for the existing file whose last path component equals that of path
 // ignoring ASCII case, and copies its full name into found (at most

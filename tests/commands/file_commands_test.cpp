@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -111,11 +112,18 @@ TEST_F(FileCommandTest, WithoutItsDataFileTheParameterFileIsComputed) {
 TEST_F(FileCommandTest, ABrokenDataFileIsReleasedAndTheParameterFileComputed) {
   const std::vector<Count> computed = Counts(g_commands.current);
   SaveAs("plot");
-  ASSERT_TRUE(WriteWholeFile(folder.File("plot.DTL"), std::vector<uint8_t>{0, 0, 0xFF, 0xFF}));
-  Open(folder.File("plot.PMF"));
-  EXPECT_EQ(files.sent, (std::vector<int>{IDM_LOAD_DATA_FILE, IDM_START}));
-  EXPECT_TRUE(HasMessageStartingWith(Ui(), "Unknown data file format .."));
-  EXPECT_EQ(Counts(g_commands.current), computed);
+  const std::vector<uint8_t> whole = ReadWholeFile(folder.File("plot.DTL"));
+  // Broken, or cut short.
+  for (const std::vector<uint8_t>& damage :
+       {std::vector<uint8_t>{0, 0, 0xFF, 0xFF},
+        std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2)}) {
+    ASSERT_TRUE(WriteWholeFile(folder.File("plot.DTL"), damage));
+    Ui().messages.clear();
+    Open(folder.File("plot.PMF"));
+    EXPECT_EQ(files.sent, (std::vector<int>{IDM_LOAD_DATA_FILE, IDM_START}));
+    EXPECT_TRUE(HasMessageStartingWith(Ui(), "Unknown data file format .."));
+    EXPECT_EQ(Counts(g_commands.current), computed);
+  }
 }
 
 TEST_F(FileCommandTest, NoMemoryForTheLoadedCountsEndsTheProgram) {
@@ -250,6 +258,18 @@ TEST_F(FileCommandTest, SavesNeedAPictureAndReportAFailedWrite) {
   SaveParametersFlow(files);
   EXPECT_EQ(files.nameShownInDialog, "C:\\w\\old");
   EXPECT_TRUE(files.Called("cannot save"));
+
+  // The data file cannot be written: the parameter file is not saved either,
+  // which is said once, before the data file's message.
+  std::filesystem::create_directory(folder.File("pair.DTL"));
+  files.calls.clear();
+  Ui().messages.clear();
+  SaveAs("pair.PMF");
+  EXPECT_FALSE(files.Called("cannot save"));
+  ASSERT_EQ(Ui().messages.size(), 2u);
+  EXPECT_EQ(Ui().messages[0].text, "ファイルを保存できません。");
+  EXPECT_EQ(Ui().messages[1].text, "File write error.  code:2\n" + folder.File("pair.DTL"));
+  EXPECT_FALSE(FileExists(folder.File("pair.PMF")));
 
   g_commands.plotDone = false;
   files.dialogs.clear();

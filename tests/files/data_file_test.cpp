@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include "files/decoder.h"
 #include "files/encoder.h"
 #include "files/file_names.h"
+#include "files/safe_file.h"
 #include "mandelbrot_counts.h"
 #include "test_files.h"
 
@@ -115,9 +118,10 @@ TEST(DataFileTest, BytesPerCountFollowTheEffectiveLimitOfTheArithmetic) {
 }
 
 // Deep counts of a limit above 65535 take four bytes, lowest byte plane
-// first, and come back whole. For such a limit a stream of the other width
-// (a file saved with another arithmetic) is reported, not misread.
-TEST(DataFileTest, DeepCountsTakeFourBytesAndAFileOfAnotherWidthIsRefused) {
+// first. A data file loads with the counts it was written with whatever
+// arithmetic is chosen: its width comes from the stream, and two-byte counts
+// above 32767 are unsigned.
+TEST(DataFileTest, DeepCountsTakeFourBytesAndEveryWidthLoadsInEveryArithmetic) {
   TempFolder folder;
   Plot plot(64, 48, 1000000);
   plot.record.plottedArithmetic = kPlottedDeep;
@@ -133,24 +137,35 @@ TEST(DataFileTest, DeepCountsTakeFourBytesAndAFileOfAnotherWidthIsRefused) {
   ASSERT_EQ(SaveDataFile(host, plot.record, path.c_str()), kDataSaved);
   EXPECT_EQ(Decompressed(path), planes);
 
-  Plot loaded(64, 48, 1000000);
-  loaded.record.plottedArithmetic = kPlottedDeep;
-  ASSERT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataLoaded);
-  for (int32_t k = 0; k < 64 * 48; ++k) {
-    ASSERT_EQ(CountAt(loaded.record, k / 64, k % 64), CountAt(plot.record, k / 64, k % 64)) << k;
+  struct Case {
+    int32_t limit;
+    PlottedArithmetic savedWith;
+    uint32_t largest;
+  };
+  // Deep 4 bytes; 80-bit counts of the same limit in 2 bytes; deep 2 bytes
+  // with counts above 32767.
+  for (const Case& c : {Case{1000000, kPlottedDeep, 1000000}, Case{1000000, kPlottedReal, 30000},
+                        Case{60000, kPlottedDeep, 60000}}) {
+    Plot saved(64, 48, c.limit);
+    saved.record.plottedArithmetic = c.savedWith;
+    for (int32_t k = 0; k < 64 * 48; ++k)
+      CountAt(saved.record, k / 64, k % 64) = static_cast<Count>(k * 20011u % (c.largest + 1));
+    ASSERT_EQ(SaveDataFile(host, saved.record, path.c_str()), kDataSaved);
+    for (PlottedArithmetic chosen : {kPlottedReal, kPlottedInteger, kPlottedDeep}) {
+      SCOPED_TRACE(testing::Message() << c.limit << " " << c.savedWith << " " << chosen);
+      Plot loaded(64, 48, c.limit);
+      loaded.record.plottedArithmetic = chosen;
+      ASSERT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataLoaded);
+      for (int32_t k = 0; k < 64 * 48; ++k) {
+        ASSERT_EQ(CountAt(loaded.record, k / 64, k % 64), CountAt(saved.record, k / 64, k % 64));
+      }
+      // Counts only the deep arithmetic gives are coloured as its counts.
+      if (c.savedWith == kPlottedDeep) {
+        EXPECT_EQ(loaded.record.plottedArithmetic, kPlottedDeep);
+      }
+    }
   }
-
-  host.messages.clear();
-  loaded.record.plottedArithmetic = kPlottedReal;  // expects two bytes a count
-  EXPECT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataMalformed);
-  plot.record.plottedArithmetic = kPlottedReal;
-  ASSERT_EQ(SaveDataFile(host, plot.record, path.c_str()), kDataSaved);
-  loaded.record.plottedArithmetic = kPlottedDeep;  // expects four
-  EXPECT_EQ(LoadDataFile(host, loaded.record, path.c_str()), kDataMalformed);
-  int reports = 0;
-  for (const auto& message : host.messages)
-    reports += message.text == "Unknown data file format ..";
-  EXPECT_EQ(reports, 2);
+  for (const auto& message : host.messages) EXPECT_EQ(message.caption, "File Saved");
 }
 
 TEST(DataFileTest, LayoutOfOneAndTwoBytesPerCount) {
@@ -209,28 +224,21 @@ TEST(DataFileTest, LongerAndShorterDataThanTheParametersImply) {
   FakeUiHost host;
   ASSERT_EQ(SaveDataFile(host, saved.record, path.c_str()), kDataSaved);
 
-  // Limit lowered by hand: one byte per count, the rest of the file ignored.
+  // Every file the program writes holds each count whole: a stream longer
+  // (limit lowered by hand) or shorter (more rows than stored, or a file cut
+  // short) than whole counts is reported and not taken.
   Plot lower(64, 32, 100);
-  EXPECT_EQ(LoadDataFile(host, lower.record, path.c_str()), kDataLoaded);
+  EXPECT_EQ(LoadDataFile(host, lower.record, path.c_str()), kDataMalformed);
+  Plot taller(64, 40, 1000);
+  EXPECT_EQ(LoadDataFile(host, taller.record, path.c_str()), kDataMalformed);
+  const Bytes whole = ReadWholeFile(path);
+  const std::string cut = folder.File("cut.DTL");
+  ASSERT_TRUE(WriteWholeFile(cut, Bytes(whole.begin(), whole.begin() + whole.size() / 2)));
+  EXPECT_EQ(LoadDataFile(host, saved.record, cut.c_str()), kDataMalformed);
+  ASSERT_EQ(host.messages.size(), 4u);  // the save, then one report for each
+  for (size_t i = 1; i < 4; ++i) EXPECT_EQ(host.messages[i].text, "Unknown data file format ..");
   std::vector<uint16_t> lowBytes = counts;
   for (uint16_t& c : lowBytes) c &= 0xFF;
-  EXPECT_EQ(lower.Counts(), lowBytes);
-
-  // More rows than stored: what the stream does not cover becomes 0, not the
-  // buffer's old contents.
-  Plot taller(64, 40, 100);
-  for (int32_t row = 0; row < 40; ++row) {
-    for (int32_t column = 0; column < 64; ++column) CountAt(taller.record, row, column) = 0x7777;
-  }
-  EXPECT_EQ(LoadDataFile(host, taller.record, path.c_str()), kDataLoaded);
-  // The low bytes, then the high bytes as low bytes.
-  std::vector<uint16_t> expected(counts.size() * 2);
-  for (size_t i = 0; i < counts.size(); ++i) {
-    expected[i] = counts[i] & 0xFF;
-    expected[counts.size() + i] = counts[i] >> 8;
-  }
-  expected.resize(64 * 40);
-  EXPECT_EQ(taller.Counts(), expected);
 
   // A file saved with one byte per count read with a limit of 500: high bytes 0.
   Plot small(64, 32, 100);
@@ -259,12 +267,13 @@ TEST(DataFileTest, LoadCodes) {
   FakeUiHost host;
   Plot plot(32, 32, 100);
   for (int32_t row = 0; row < 32; ++row) CountAt(plot.record, row, 3) = 9;
-  // Empty file: a successful load with no count written.
+  // Empty file: no counts, reported as a malformed stream.
   const std::string empty = folder.File("empty.DTL");
   ASSERT_TRUE(WriteWholeFile(empty, Bytes{}));
-  EXPECT_EQ(LoadDataFile(host, plot.record, empty.c_str()), kDataLoaded);
-  EXPECT_EQ(plot.Counts(), std::vector<uint16_t>(32 * 32, 0));
-  EXPECT_TRUE(host.messages.empty());
+  EXPECT_EQ(LoadDataFile(host, plot.record, empty.c_str()), kDataMalformed);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text, "Unknown data file format ..");
+  host.messages.clear();
   // Missing file: code 2, no message.
   EXPECT_EQ(LoadDataFile(host, plot.record, folder.File("missing.dtl").c_str()), kDataCannotOpen);
   EXPECT_TRUE(host.messages.empty());
@@ -364,11 +373,16 @@ TEST(DataFileTest, AFailedSaveLeavesThePreviousPairAsItWas) {
   const Bytes firstText = ReadWholeFile(parameterFile);
   const Bytes firstData = ReadWholeFile(dataFile);
   ASSERT_GT(firstData.size(), 4000u);
+  host.messages.clear();
   {
     FileSizeLimit limit(4000);
-    EXPECT_EQ(SaveParameterFile(parameterFile.c_str(), second.record, host), 1);
+    EXPECT_EQ(SaveParameterFile(parameterFile.c_str(), second.record, host), kPairNotSaved);
   }
-  EXPECT_EQ(host.messages.back().text, "File write error.  code:4\n" + dataFile);
+  // Neither file was saved, and both are said so.
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_EQ(host.messages[0].text, "ファイルを保存できません。");
+  EXPECT_EQ(host.messages[0].caption, "Zirn");
+  EXPECT_EQ(host.messages[1].text, "File write error.  code:4\n" + dataFile);
   EXPECT_EQ(ReadWholeFile(parameterFile), firstText);
   EXPECT_EQ(ReadWholeFile(dataFile), firstData);
   EXPECT_EQ(folder.EntryCount(), 2u);  // no temporary file left behind
@@ -380,6 +394,84 @@ TEST(DataFileTest, AFailedSaveLeavesThePreviousPairAsItWas) {
   EXPECT_EQ(loaded.Counts(), second.Counts());
 }
 #endif
+
+// Renames as on Windows, never over an existing file; the calls (renames and
+// removals together) whose numbers are in g_failingCalls fail, as when a
+// scanner holds a file for a moment.
+std::set<int> g_failingCalls;
+int g_fileCalls = 0;
+
+int RenameFailingAt(const char* from, const char* to) {
+  if (g_failingCalls.count(++g_fileCalls) != 0 || std::filesystem::exists(to)) return -1;
+  return std::rename(from, to);
+}
+
+int RemoveFailingAt(const char* path) {
+  if (g_failingCalls.count(++g_fileCalls) != 0) return -1;
+  return std::remove(path);
+}
+
+// A second save under the same name, with up to three of its renames and
+// removals failing: the save reports success only with the new pair in
+// place; otherwise no parameter file stands beside a data file of another
+// save, every previous file is under its own name or named in a message,
+// and so is every other file left in the folder.
+TEST(DataFileTest, EveryFailedStepOfThePairsReplacementIsRecoveredOrReported) {
+  Plot first(40, 30, 300);
+  first.Fill(MandelbrotCounts(40, 30, 300));
+  Plot second(40, 30, 400);  // another limit: another parameter text
+  second.Fill(MandelbrotCounts(40, 30, 400, -1.8, -0.1, 0.2));
+  TempFolder oldFolder;
+  TempFolder newFolder;
+  FakeUiHost host;
+  ASSERT_EQ(SaveParameterFile(oldFolder.File("p.PMF").c_str(), first.record, host), 1);
+  ASSERT_EQ(SaveParameterFile(newFolder.File("p.PMF").c_str(), second.record, host), 1);
+  const Bytes oldText = ReadWholeFile(oldFolder.File("p.PMF"));
+  const Bytes oldData = ReadWholeFile(oldFolder.File("p.DTL"));
+  const Bytes newText = ReadWholeFile(newFolder.File("p.PMF"));
+  const Bytes newData = ReadWholeFile(newFolder.File("p.DTL"));
+  constexpr int kCalls = 9;  // as many as the longest replacement makes
+  for (int a = 1; a <= kCalls; ++a) {
+    for (int b = a; b <= kCalls; ++b) {
+      for (int c = b; c <= kCalls; ++c) {
+        SCOPED_TRACE(testing::Message() << a << " " << b << " " << c);
+        TempFolder folder;
+        const std::string text = folder.File("p.PMF");
+        const std::string data = folder.File("p.DTL");
+        ASSERT_TRUE(WriteWholeFile(text, oldText) && WriteWholeFile(data, oldData));
+        host.messages.clear();
+        g_failingCalls = {a, b, c};
+        g_fileCalls = 0;
+        const FileOperations previous = SetFileOperations({RenameFailingAt, RemoveFailingAt});
+        const int result = SaveParameterFile(text.c_str(), second.record, host);
+        SetFileOperations(previous);
+
+        const Bytes textNow = FileExists(text) ? ReadWholeFile(text) : Bytes();
+        const Bytes dataNow = FileExists(data) ? ReadWholeFile(data) : Bytes();
+        if (result == kParameterFileSaved) {
+          EXPECT_EQ(textNow, newText);
+          EXPECT_EQ(dataNow, newData);
+        } else {
+          EXPECT_EQ(result, kPairNotSaved);
+          EXPECT_NE(textNow, newText);
+          EXPECT_FALSE(textNow == oldText && dataNow == newData);
+        }
+        std::string said;
+        for (const auto& message : host.messages) said += message.text + "\n";
+        bool oldTextFound = textNow == oldText;
+        bool oldDataFound = dataNow == oldData;
+        for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+          const std::string name = entry.path().string();
+          if (name == text || name == data) continue;
+          EXPECT_NE(said.find(name), std::string::npos) << name << " not reported in " << said;
+          oldTextFound = oldTextFound || ReadWholeFile(name) == oldText;
+          oldDataFound = oldDataFound || ReadWholeFile(name) == oldData;
+        }
+        EXPECT_TRUE(result == kParameterFileSaved || (oldTextFound && oldDataFound));
+      }
+    }
+  }
+}
 
 TEST(DataFileTest, ParameterFileNamesItsDataFile) {
   TempFolder folder;

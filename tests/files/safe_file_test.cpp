@@ -80,6 +80,19 @@ TEST(SafeFileWriter, TwoFilesCommittedTogetherOrNotAtAll) {
   }
 }
 
+// Temporary files that earlier saves could not remove never stop a save.
+TEST(SafeFileWriter, LeftoverTemporaryFilesAreClearedWhenTheyRunOut) {
+  TempFolder folder;
+  const std::string target = folder.File("out.bin");
+  for (int i = 0; i < 100; ++i)
+    ASSERT_TRUE(WriteWholeFile(target + ".zt" + std::to_string(i), std::string("stale")));
+  SafeFileWriter writer(target.c_str());
+  ASSERT_TRUE(writer.Write("new", 3));
+  EXPECT_TRUE(writer.Commit());
+  EXPECT_EQ(ReadWholeFile(target), std::vector<uint8_t>({'n', 'e', 'w'}));
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+
 TEST(SafeFileWriter, UnwritableFolderFailsCleanly) {
   TempFolder folder;
   const std::string target = folder.File("missing/out.bin");

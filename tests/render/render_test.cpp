@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "colour/image_builder.h"
@@ -144,14 +145,59 @@ TEST_F(RenderTest, SavedDataFileIsReadInsteadOfComputing) {
   ASSERT_EQ(RunRender(folder_, "--quiet --bmp " + picture + " " + saved).exitCode, 0);
   EXPECT_EQ(ReadWholeFile(picture), expected);
 
-  // A damaged data file is reported as the window would, then computed.
-  ASSERT_TRUE(WriteWholeFile(folder_.File("Saved.DTL"), std::vector<uint8_t>{0, 0, 0xFF, 0xFF}));
-  const RenderRun damaged = RunRender(folder_, "--quiet --bmp " + picture + " " + saved);
-  EXPECT_EQ(damaged.exitCode, 0);
-  EXPECT_EQ(damaged.errors,
-            "zirn-render: " + folder_.File("Saved.DTL") + ": Unknown data file format ..\n");
+  // A damaged data file, or one cut short, is reported as the window would,
+  // then computed.
+  const std::vector<uint8_t> whole = ReadWholeFile(folder_.File("Saved.DTL"));
   ASSERT_EQ(RunRender(folder_, "--quiet " + input_).exitCode, 0);
-  EXPECT_EQ(ReadWholeFile(picture), ReadWholeFile(folder_.File("view.bmp")));
+  for (const std::vector<uint8_t>& damage :
+       {std::vector<uint8_t>{0, 0, 0xFF, 0xFF},
+        std::vector<uint8_t>(whole.begin(), whole.begin() + whole.size() / 2)}) {
+    ASSERT_TRUE(WriteWholeFile(folder_.File("Saved.DTL"), damage));
+    const RenderRun damaged = RunRender(folder_, "--quiet --bmp " + picture + " " + saved);
+    EXPECT_EQ(damaged.exitCode, 0);
+    EXPECT_EQ(damaged.errors,
+              "zirn-render: " + folder_.File("Saved.DTL") + ": Unknown data file format ..\n");
+    EXPECT_EQ(ReadWholeFile(picture), ReadWholeFile(folder_.File("view.bmp")));
+  }
+}
+
+// Counts saved by the deep arithmetic (four bytes each at this limit) load
+// without it, and counts saved by the 80-bit plotters load with it.
+TEST_F(RenderTest, SavedCountsLoadWhateverArithmeticIsChosen) {
+  const std::string whole = folder_.File("whole.pmf");
+  ASSERT_TRUE(WriteWholeFile(whole, std::string("%Zirn parameter file\n x-2.2 y-1.5 w3 X64 Y48 "
+                                                "n100000\n%end\n")));
+  for (const char* savedWith : {"--deep", "--integer", ""}) {
+    SCOPED_TRACE(savedWith);
+    const std::string saved = folder_.File("a.pmf");
+    const std::string computed = folder_.File("computed.bmp");
+    ASSERT_EQ(RunRender(folder_, std::string("--quiet ") + savedWith + " --bmp " + computed +
+                                     " --save " + saved + " " + whole)
+                  .exitCode,
+              0);
+    for (const char* openedWith : {"", "--deep", "--integer"}) {
+      const std::string loaded = folder_.File("loaded.bmp");
+      const RenderRun run =
+          RunRender(folder_, std::string(openedWith) + " --bmp " + loaded + " " + saved);
+      EXPECT_EQ(run.errors, "zirn-render: " + saved + ": counts loaded from its data file\n")
+          << openedWith;
+      EXPECT_EQ(ReadWholeFile(loaded), ReadWholeFile(computed)) << openedWith;
+    }
+  }
+}
+
+// When the data file cannot be written neither file is saved, and both are said so.
+TEST_F(RenderTest, AFailedDataFileSaysTheParameterFileWasNotSavedEither) {
+  std::filesystem::create_directory(folder_.File("Saved.DTL"));  // no file can take its name
+  const RenderRun run =
+      RunRender(folder_, "--quiet --save " + folder_.File("Saved") + " " + input_);
+  EXPECT_EQ(run.exitCode, 2);
+  // The window's message, as UTF-8 on this console.
+  const std::string notSaved = reinterpret_cast<const char*>(u8"ファイルを保存できません。");
+  const std::string parameterFile = "zirn-render: " + folder_.File("Saved.PMF") + ": ";
+  EXPECT_EQ(run.errors, parameterFile + notSaved + "\n" + parameterFile +
+                            "File write error.  code:2 " + folder_.File("Saved.DTL") + "\n");
+  EXPECT_FALSE(FileExists(folder_.File("Saved.PMF")));
 }
 
 TEST_F(RenderTest, ExitCodesAndMessages) {

@@ -89,10 +89,11 @@ int WritePictures(const RenderOptions& options, PlotRecord& record) {
 int SaveParameters(const RenderOptions& options, ConsoleHost& host, const PlotRecord& record) {
   host.SetFile(options.savePath);
   host.BeginProgress("saving");
-  const int written = SaveParameterFile(options.savePath.c_str(), record, host);
+  const int result = SaveParameterFile(options.savePath.c_str(), record, host);
   host.EndProgress();
-  if (written == 0) return Fail(options.savePath, "cannot be written");
-  if (host.HadError()) return Fail(options.savePath, "its data file cannot be written");
+  if (result == kParameterFileNotSaved) return Fail(options.savePath, "cannot be written");
+  // The save has said that the parameter file was not saved, then why.
+  if (result == kPairNotSaved) return kExitBadInput;
   return kExitSuccess;
 }
 
@@ -107,7 +108,7 @@ int Render(const RenderOptions& options) {
   record.flags &= ~(kFlagInteger | kFlagIntegerShadow | kFlagDeep);
   if (options.integer) record.flags |= kFlagInteger | kFlagIntegerShadow;
   if (options.deep) record.flags |= kFlagDeep;
-  // Saved counts are read with the width of the arithmetic that would plot them.
+  // Saved counts are labelled as the window labels them.
   record.plottedArithmetic = ChoosePlotArithmetic(record);
 
   record.rows = AllocateCountBuffer(record);
