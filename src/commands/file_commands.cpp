@@ -96,8 +96,11 @@ void OpenParameterFile(FileCommandHost& host) {
   state.pending.pending = 1;
   state.pending.returnHeight = state.pending.height;
   // Without a data file to load (none named, none beside the file, or one
-  // that fails) endMode is still 1 and the plot is computed.
-  if (state.lastRead.hasDataFile == 1) LoadDataFileIfPresent(host);
+  // that fails) endMode is still 1 and the plot is computed. Counts are not
+  // loaded for a height that is no height: the start reports it instead.
+  if (state.lastRead.hasDataFile == 1 && PlottableHeight(state.pending.height)) {
+    LoadDataFileIfPresent(host);
+  }
   if (state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);
   host.ShowPaletteTool(tool);
 }

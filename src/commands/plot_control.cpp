@@ -11,6 +11,8 @@ namespace {
 
 constexpr uint32_t kIntegerFlags = kFlagInteger | kFlagIntegerShadow;
 constexpr const char* kRegionRefused = "この領域は整数モードでは演算できません";
+constexpr const char* kHeightRefused =
+    "この高さでは演算できません (高さは 4.9e-324 以上 1.8e+308 以下の数)";
 constexpr int kExitOutOfMemory = 3;
 constexpr int kTitleSize = 64;
 
@@ -42,6 +44,10 @@ void FinishPlot(CommandHost& host, int result, const PlotRecord& backup) {
       return;
     case kPlotRefused:
       host.Ui().ShowMessage(kRegionRefused, kProgramName, MessageIcon::Information);
+      RestoreBeforeStart(host, backup);
+      return;
+    case kPlotBadHeight:
+      host.Ui().ShowMessage(kHeightRefused, kProgramName, MessageIcon::Information);
       RestoreBeforeStart(host, backup);
       return;
     case kPlotStop:

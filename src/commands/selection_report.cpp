@@ -1,11 +1,13 @@
 #include "commands/selection_report.h"
 
+#include <cfloat>
 #include <cstdio>
 #include <cstdlib>
 
 #include "commands/command_state.h"
 #include "commands/titles.h"
 #include "engine/deep_real.h"
+#include "engine/ui_host.h"
 #include "engine/view_precision.h"
 
 namespace {
@@ -13,6 +15,7 @@ namespace {
 constexpr int kMinimumRegionRows = 2;
 constexpr size_t kRoundingTextSize = 64;
 constexpr size_t kReportTextSize = 128;
+constexpr const char* kZoomLimit = "これ以上は拡大できません (高さの下限 2.2e-308)";
 
 int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
 int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
@@ -62,17 +65,23 @@ void MoveCorner(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scro
 }  // namespace
 
 // A record with no lines on display has no pixel step; nothing is selected.
-void SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll) {
+bool SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll) {
   const int32_t rows = std::abs(rect.top - rect.bottom);
   if (rows < kMinimumRegionRows || record.shownSizeY <= 0) {
     record.pending = 0;
-    return;
+    return true;
   }
   const long double step = PixelStep(record);
   const double height = RoundTo15Digits(step * rows);
+  // Below the normal doubles a height loses its digits, and then becomes 0.
+  if (!(height >= DBL_MIN)) {
+    record.pending = 0;
+    return false;
+  }
   MoveCorner(record, rect, scroll, step, ViewStep(height, record.sizeY));
   record.height = record.shownHeight = height;
   record.pending = 1;
+  return true;
 }
 
 void SelectionToPoint(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll) {
@@ -99,8 +108,9 @@ void ReportSelection(UiHost& ui, const SelectionRect& rect, ScrollOrigin scroll)
   zoom.rows = nullptr;  // the counts stay with the current record alone
   if (zoom.flags & kFlagJuliaStart) {
     SelectionToPoint(zoom, rect, scroll);
-  } else {
-    SelectionToRegion(zoom, rect, scroll);
+  } else if (!SelectionToRegion(zoom, rect, scroll)) {
+    ui.ShowMessage(kZoomLimit, kProgramName, MessageIcon::Information);
+    return;
   }
   char text[kReportTextSize];
   FormatSelectionReport(zoom, text, sizeof text);

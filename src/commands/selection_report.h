@@ -18,8 +18,10 @@ struct ScrollOrigin {
 // The rectangle becomes the region of R: its lower-left corner in the plane
 // (rounded to 18 significant digits) and the height its pixel height spans
 // (rounded to 15), with R's pending set to 1. A rectangle under 2 pixels high
-// sets pending to 0 and leaves R's region as it was.
-void SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll);
+// sets pending to 0 and leaves R's region as it was. So does one whose
+// height would lie below the smallest normal double (about 2.2e-308, where a
+// height no longer keeps its 15 digits): then the result is false.
+bool SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll);
 // The rectangle's lower-left corner becomes R's x and y; heights and pending 0.
 void SelectionToPoint(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll);
 

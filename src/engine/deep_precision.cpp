@@ -14,16 +14,24 @@ constexpr unsigned kMostBits = PreciseCoordinate::kWords * 32;
 // Once a pixel's image is this large, later iterations ask for no more bits.
 constexpr long double kLargeImage = 0x1p-8L;
 
+// What the probe of a Julia view found, as log2 of the finest resolution
+// asked for (0 or below; more negative is finer).
+struct JuliaSqueeze {
+  long double finest = 0;  // over the whole probe
+  // Up to the point where the pixel images spread apart again (they grow back
+  // to kLargeImage or the orbit escapes); 0 when they never do within the limit.
+  long double finestBeforeSpread = 0;
+};
+
 // A Julia set near a preimage of the critical point 0: the pixels whose orbit
 // passes near 0 are squared there, z^2 + c, so their images shrink to the
 // square of their size and must still be told apart beside c. Follows the
 // orbit of the centre pixel with the size of the smallest pixel image: it
 // grows by 2 |z| at each step, with |z| the distance from 0 of the nearest
 // point of the view's image (its image spans `across` pixel images), and at
-// least by the image's own size. Returns the bits that resolve the smallest
-// image at the size of the points, with the guard bits.
+// least by the image's own size.
 template <typename Real>
-unsigned JuliaBitsAtTier(const PlotRecord& record) {
+JuliaSqueeze JuliaSqueezeAtTier(const PlotRecord& record) {
   PlotRecord view = record;
   view.shownHeight = view.height;
   const DeepPixelGrid<Real> grid(view);
@@ -34,7 +42,8 @@ unsigned JuliaBitsAtTier(const PlotRecord& record) {
   Real zx = grid.Column(record.sizeX / 2);
   Real zy = grid.Line(record.sizeY / 2);
   long double image = grid.Step().template convert_to<long double>();
-  long double finest = 0;  // log2 of the finest resolution asked for
+  JuliaSqueeze squeeze;
+  bool spread = image >= kLargeImage;
   // At most the 80-bit plotters' limit even for a deeper one: an image still
   // below kLargeImage after that many steps lies in a basin where the pixels
   // draw together, and the probe, which takes no messages, stays short.
@@ -43,34 +52,37 @@ unsigned JuliaBitsAtTier(const PlotRecord& record) {
     const Real xx = zx * zx;
     const Real yy = zy * zy;
     const long double size = std::sqrt((xx + yy).template convert_to<long double>());
-    finest = std::fmin(finest, std::log2(image / std::fmax(4, size + across * image)));
-    if (xx + yy > four) break;
+    squeeze.finest =
+        std::fmin(squeeze.finest, std::log2(image / std::fmax(4, size + across * image)));
+    if (xx + yy > four) {
+      spread = true;
+      break;
+    }
     const long double nearest = std::fmax(size - across * image, image);
     image *= 2 * nearest;
     zy = zx * zy;
     zy += zy + ci;
     zx = xx - yy + cr;
+    if (image >= kLargeImage) spread = true;
   }
-  const long double bits = std::ceil(-finest) + kDeepGuardBits;
+  if (spread) squeeze.finestBeforeSpread = squeeze.finest;
+  return squeeze;
+}
+
+JuliaSqueeze JuliaSqueezeAt(const PlotRecord& record, unsigned bits) {
+  return VisitDeepTier(
+      bits, [&](auto tier) { return JuliaSqueezeAtTier<typename decltype(tier)::type>(record); });
+}
+
+unsigned BitsResolving(long double finest, unsigned guard) {
+  const long double bits = std::ceil(-finest) + guard;
   return bits < kMostBits ? static_cast<unsigned>(bits) : kMostBits;
 }
 
-unsigned JuliaBits(const PlotRecord& record, unsigned bits) {
-  return VisitDeepTier(
-      bits, [&](auto tier) { return JuliaBitsAtTier<typename decltype(tier)::type>(record); });
-}
-
-}  // namespace
-
-unsigned DeepTierAtLeast(unsigned bits) {
-  for (const unsigned tier : kDeepTiers) {
-    if (tier >= bits) return tier;
-  }
-  return kWidestDeepTier;
-}
-
-unsigned DeepBitsNeeded(const PlotRecord& record) {
-  ExtendedPrecisionScope precision;
+// The bits of the view's pixel step at the size of its coordinates (at least
+// 4), with the guard bits; for a view without a finite positive step, or with
+// coordinates beyond every number, the narrowest tier.
+unsigned StepBits(const PlotRecord& record) {
   const long double step = static_cast<long double>(record.height) / record.sizeY;
   long double size = 4;
   const long double coordinates[] = {record.x, record.y, record.x + step * record.sizeX,
@@ -84,14 +96,56 @@ unsigned DeepBitsNeeded(const PlotRecord& record) {
   if (!(step > 0) || !std::isfinite(step) || !std::isfinite(size)) return kDeepTiers[0];
   // Beyond the precise coordinates' own width nothing more is known of the view.
   const long double stepBits = std::ceil(std::log2(size / step)) + kDeepGuardBits;
-  unsigned bits = stepBits < kMostBits ? static_cast<unsigned>(stepBits) : kMostBits;
-  if ((record.flags & kFlagJulia) == 0) return bits;
-  // The orbit that tells how many bits a Julia view needs is itself computed
-  // at the bits it asks for, once more when they were more.
+  return stepBits < kMostBits ? static_cast<unsigned>(stepBits) : kMostBits;
+}
+
+// The probe is computed at the bits the step asks for, and once more at the
+// bits it asks for itself (`needed` of what it found) when they were more.
+// Returns the bits it was computed at last, and what it found there.
+template <typename Needed>
+unsigned ProbeRounds(const PlotRecord& record, Needed needed, JuliaSqueeze* found) {
+  unsigned bits = StepBits(record);
   for (int round = 0; round < 2; ++round) {
-    const unsigned needed = JuliaBits(record, bits);
-    if (DeepTierAtLeast(needed) <= DeepTierAtLeast(bits)) break;
-    bits = needed;
+    *found = JuliaSqueezeAt(record, bits);
+    const unsigned asked = needed(*found);
+    if (DeepTierAtLeast(asked) <= DeepTierAtLeast(bits)) break;
+    bits = asked;
   }
   return bits;
+}
+
+bool HasJuliaProbe(const PlotRecord& record) {
+  return (record.flags & kFlagJulia) != 0 && record.height > 0 && std::isfinite(record.height);
+}
+
+}  // namespace
+
+unsigned DeepTierAtLeast(unsigned bits) {
+  for (const unsigned tier : kDeepTiers) {
+    if (tier >= bits) return tier;
+  }
+  return kWidestDeepTier;
+}
+
+unsigned DeepBitsNeeded(const PlotRecord& record) {
+  ExtendedPrecisionScope precision;
+  if (!HasJuliaProbe(record)) return StepBits(record);
+  JuliaSqueeze found;
+  return ProbeRounds(
+      record,
+      [](const JuliaSqueeze& squeeze) { return BitsResolving(squeeze.finest, kDeepGuardBits); },
+      &found);
+}
+
+unsigned JuliaSpreadBits(const PlotRecord& record) {
+  if (!HasJuliaProbe(record)) return 0;
+  ExtendedPrecisionScope precision;
+  JuliaSqueeze found;
+  ProbeRounds(
+      record,
+      [](const JuliaSqueeze& squeeze) {
+        return BitsResolving(squeeze.finestBeforeSpread, kDeepGuardBits);
+      },
+      &found);
+  return BitsResolving(found.finestBeforeSpread, 0);
 }

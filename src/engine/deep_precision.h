@@ -28,3 +28,11 @@ unsigned DeepTierAtLeast(unsigned bits);
 // pass near the critical point 0 before they spread needs more: there they
 // are squared, and the bits must resolve the square of their size.
 unsigned DeepBitsNeeded(const PlotRecord& record);
+
+// For a Julia view: the bits (without guard bits) that resolve, at the size
+// of the orbits' points, the smallest pixel image the view's pixels pass
+// through before they spread apart again (their images grow back or their
+// orbit escapes). 0 for a Mandelbrot view, and for one whose pixel images
+// never spread again within the limit: pixels drawn together in a basin keep
+// the same count however coarsely they are resolved.
+unsigned JuliaSpreadBits(const PlotRecord& record);

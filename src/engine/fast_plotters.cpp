@@ -117,6 +117,9 @@ int ReferencePlot(UiHost& host, PlotRecord& record) {
 }  // namespace
 
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
+  // Nothing is computed from a height that is no number of the view: an
+  // infinite one would keep every deep pixel and probe to the limit.
+  if (HeightRefused(record)) return kPlotBadHeight;
   PlottedArithmetic arithmetic = ChoosePlotArithmetic(record);
   if (arithmetic == kPlottedDeep && options.extendedOnly) arithmetic = kPlottedReal;
   record.plottedArithmetic = arithmetic;

@@ -16,7 +16,9 @@
 //
 // Result codes are those of the reference: 0 complete, 1 refused (integer
 // arithmetic cannot hold the region, decided before anything is computed, or
-// a record without its own count buffer), 105 exit, 121 stop. After 105 or
+// a record without its own count buffer), 105 exit, 121 stop; and 2 when the
+// record's height is not a finite positive number (HeightRefused), decided
+// before anything is touched. After 105 or
 // 121 every finished line holds its final counts and every other line holds
 // 0 (the reference leaves a partly written line instead; callers discard the
 // buffer either way).

@@ -9,3 +9,12 @@
 #include "engine/plot_record.h"
 
 PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record);
+
+// A height a view can have: a finite positive number. A text's 1e999 or
+// 1e-400 converts to an infinity or to 0, below 2^-1074 there is no double.
+bool PlottableHeight(double height);
+
+// True when no plotter is to compute the record: its height is not
+// plottable. The integer arithmetic refuses finite heights of 0 and below
+// itself (kPlotRefused), as it always has.
+bool HeightRefused(const PlotRecord& record);

@@ -10,7 +10,8 @@ enum class MessageIcon { Information, Error };
 // Stop codes of the message step, also plot result codes.
 enum PlotResult : int {
   kPlotComplete = 0,
-  kPlotRefused = 1,  // integer arithmetic cannot compute the region
+  kPlotRefused = 1,    // integer arithmetic cannot compute the region
+  kPlotBadHeight = 2,  // the height is not a finite positive number (HeightRefused)
   kPlotExit = 105,
   kPlotStop = 121,
 };

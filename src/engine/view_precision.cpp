@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/deep_precision.h"
 #include "engine/fpu_precision.h"
 
 long double ViewStep(double height, int32_t sizeY) {
@@ -18,6 +19,15 @@ int DigitsNeeded(long double coordinate, long double step) {
   const long double leading = std::floor(std::log10(std::fabs(coordinate)));
   const long double finest = std::ceil(3 - std::log10(step));
   const long double digits = leading + 1 + finest;
+  if (digits < 1) return 1;
+  if (digits > kMostCoordinateDigits) return kMostCoordinateDigits;
+  return static_cast<int>(digits);
+}
+
+int DigitsResolving(long double coordinate, long double resolution) {
+  if (!(resolution > 0) || !std::isfinite(coordinate) || coordinate == 0) return 0;
+  const long double leading = std::floor(std::log10(std::fabs(coordinate)));
+  const long double digits = leading + 1 + std::ceil(-std::log10(resolution));
   if (digits < 1) return 1;
   if (digits > kMostCoordinateDigits) return kMostCoordinateDigits;
   return static_cast<int>(digits);
@@ -43,5 +53,17 @@ bool NeedsDeepArithmetic(const PlotRecord& record) {
   for (int k = 0; k < count; ++k) {
     if (DigitsNeeded(coordinates[k], step) > kExtendedDigits) return true;
   }
-  return false;
+  return (record.flags & kFlagJulia) != 0 && JuliaSpreadBits(record) > kExtendedResolvedBits;
+}
+
+long double JuliaConstantResolution(const PlotRecord& record) {
+  if ((record.flags & kFlagJulia) == 0 || !NeedsDeepArithmetic(record)) return 0;
+  ExtendedPrecisionScope precision;
+  return std::ldexp(4.0L, -static_cast<int>(DeepBitsNeeded(record)));
+}
+
+int JuliaConstantDigits(long double constant, const PlotRecord& record, long double resolution) {
+  const int digits = CoordinateDigits(constant, record);
+  const int resolving = DigitsResolving(constant, resolution);
+  return resolving > digits ? resolving : digits;
 }

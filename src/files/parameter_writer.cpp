@@ -84,12 +84,11 @@ void AppendPaletteLine(ParameterTextArea& area, int first) {
 }
 
 // One coordinate line: the 18 digits of the 80-bit value, byte for byte as
-// always, while the view needs no more; otherwise the digits it needs from
-// the precise form, so that the corner read back lies within a thousandth of
-// a pixel of the one plotted.
+// always, while the view needs no more; otherwise `digits` from the precise
+// form: for a corner those that put it within a thousandth of a pixel of the
+// one plotted, for a Julia constant those its deep plot computes with.
 void AppendCoordinate(ParameterTextArea& area, char key, long double value,
-                      const PreciseCoordinate& precise, const PlotRecord& record) {
-  const int digits = CoordinateDigits(value, record);
+                      const PreciseCoordinate& precise, int digits) {
   if (digits == kExtendedDigits) {
     area.AppendItem(" %c%-20.18Lg\n", key, value);
     return;
@@ -106,12 +105,15 @@ void WriteParameterText(char* out, size_t outSize, const PlotRecord& record,
   ExtendedPrecisionScope precision;
   ParameterTextArea area;
   area.AppendItem("%%Zirn parameter file\n");
-  AppendCoordinate(area, 'x', record.x, record.preciseX, record);
-  AppendCoordinate(area, 'y', record.y, record.preciseY, record);
+  AppendCoordinate(area, 'x', record.x, record.preciseX, CoordinateDigits(record.x, record));
+  AppendCoordinate(area, 'y', record.y, record.preciseY, CoordinateDigits(record.y, record));
   area.AppendItem(" w%-17.15g\n", record.height);
   if ((record.flags & kFlagJulia) != 0) {
-    AppendCoordinate(area, 'r', record.juliaR, record.preciseJuliaR, record);
-    AppendCoordinate(area, 'i', record.juliaI, record.preciseJuliaI, record);
+    const long double resolution = JuliaConstantResolution(record);
+    AppendCoordinate(area, 'r', record.juliaR, record.preciseJuliaR,
+                     JuliaConstantDigits(record.juliaR, record, resolution));
+    AppendCoordinate(area, 'i', record.juliaI, record.preciseJuliaI,
+                     JuliaConstantDigits(record.juliaI, record, resolution));
   }
   area.AppendItem(" m%-6d", record.colourMethod);
   area.AppendItem(" X%-6d", record.sizeX);

@@ -99,10 +99,26 @@ void FormatInteger(long value, char* field) {
   CopyTrimmed(text, field);
 }
 
+// A deep Julia view's constant with every digit its deep plot computes with
+// (JuliaConstantDigits); otherwise as a corner.
+void FormatConstant(long double value, const PreciseCoordinate& precise, const PlotRecord& shown,
+                    long double resolution, char* field) {
+  if (resolution == 0) {
+    FormatRecordCoordinate(value, precise, shown, field);
+    return;
+  }
+  FormatCoordinate(
+      value, JuliaConstantDigits(value, shown, resolution),
+      [&] { return ExactCoordinate(value, precise); }, field);
+}
+
 void FillJuliaFields(const PlotRecord& record, RegionFields& fields) {
   if (record.flags & kFlagJulia) {
-    FormatRecordCoordinate(record.juliaR, record.preciseJuliaR, record, fields.juliaR);
-    FormatRecordCoordinate(record.juliaI, record.preciseJuliaI, record, fields.juliaI);
+    PlotRecord shown = record;  // the view on display
+    shown.height = record.shownHeight;
+    const long double resolution = JuliaConstantResolution(shown);
+    FormatConstant(record.juliaR, record.preciseJuliaR, shown, resolution, fields.juliaR);
+    FormatConstant(record.juliaI, record.preciseJuliaI, shown, resolution, fields.juliaI);
   } else {
     fields.juliaR[0] = fields.juliaI[0] = '\0';
   }

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "command_test_fixture.h"
+#include "commands/selection_report.h"
+#include "engine/deep_real.h"
 #include "engine/ui_host.h"
+#include "files/parameter_text.h"
 
 namespace {
 
@@ -116,6 +121,49 @@ TEST_F(PlotControlTest, IntegerModeRefusesATooFineRegion) {
   EXPECT_EQ(g_commands.current.flags, 0u);
   EXPECT_EQ(host.ui.titles.back(), kWholeView);
   EXPECT_EQ(HistoryCount(), 1);
+}
+
+// A height that is no height, as a dialog or a text gives it (1e999 is
+// infinite, 1e-400 below every double), is reported in either arithmetic and
+// nothing is computed: the view on display stays, its corner with every
+// digit. A drag below the smallest normal height is refused with a message.
+TEST_F(PlotControlTest, HeightsThatAreNoHeightsAreReportedAndTheViewStays) {
+  StartPlot(host);
+  SetCoordinateFromText("-0.7436438870371587047521915061", g_commands.current.x,
+                        g_commands.current.preciseX);
+  const PlotRecord shown = g_commands.current;
+  for (const ArithmeticSetting arithmetic : {kArithmeticReal, kArithmeticDeep}) {
+    g_commands.arithmetic = arithmetic;
+    for (const char* text : {"h 1e999 g", "h 1e-400 g", "h -1 g"}) {
+      host.ui.messages.clear();
+      const int pumps = host.ui.pumpCalls;
+      g_commands.pending = g_commands.current;
+      ReadParameterText(text, g_commands.pending);
+      g_commands.pending.pending = 1;
+      StartPlot(host);
+      ASSERT_EQ(host.ui.messages.size(), 1u) << text;
+      EXPECT_EQ(host.ui.messages[0].text,
+                "この高さでは演算できません (高さは 4.9e-324 以上 1.8e+308 以下の数)");
+      EXPECT_EQ(host.ui.messages[0].caption, "Zirn");
+      EXPECT_EQ(host.ui.pumpCalls, pumps) << text;
+      EXPECT_EQ(g_commands.current.height, shown.height);
+      EXPECT_EQ(g_commands.current.x, shown.x);
+      EXPECT_EQ(std::memcmp(&g_commands.current.preciseX, &shown.preciseX, sizeof shown.preciseX),
+                0);
+      EXPECT_EQ(HistoryCount(), 1);
+    }
+  }
+
+  host.ui.messages.clear();
+  g_commands.current.shownHeight = 1e-307;  // a 2-line drag would be 3e-309 high
+  ReportSelection(host.ui, SelectionRect{10, 10, 12, 12}, ScrollOrigin{});
+  ASSERT_EQ(host.ui.messages.size(), 1u);
+  EXPECT_EQ(host.ui.messages[0].text, "これ以上は拡大できません (高さの下限 2.2e-308)");
+  EXPECT_EQ(g_commands.zoom.pending, 0);
+  g_commands.current.shownHeight = 1e-300;
+  ReportSelection(host.ui, SelectionRect{10, 10, 12, 12}, ScrollOrigin{});
+  EXPECT_EQ(host.ui.messages.size(), 1u);
+  EXPECT_EQ(g_commands.zoom.pending, 1);
 }
 
 TEST_F(PlotControlTest, NoMemoryEndsTheProgramWithoutPlotting) {

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -288,4 +289,37 @@ TEST_F(DeepPlotterTest, RunPlotRecordsTheArithmeticOfTheCounts) {
     EXPECT_EQ(record.referenceBits != 0, test.arithmetic == kPlottedDeep);
     DiscardCountBuffer(record);
   }
+}
+
+// A Julia view 1e-10 high around the critical point, its constant a point of
+// seahorse valley within about 1e-30 of the set (found by bisection on the
+// escape within 3000 steps): the first squaring shrinks every pixel image to
+// about 1e-25 beside c, which no 80-bit value resolves. Chosen by the menu's
+// "Real", it must get the deep counts, not one colour. A view beside the
+// rabbit's basin, whose pixel images shrink as they converge, stays 80-bit.
+TEST_F(DeepPlotterTest, JuliaViewsSqueezedAtTheCriticalPointTakeTheDeepArithmetic) {
+  const DeepView view = {
+      kCriticalPoint,
+      1e-10,
+      32,
+      true,
+      {DeepReal("-0.7436438870371587"), DeepReal("0.13182679368138308962027061766598943")}};
+  std::vector<Count> counts[2];
+  for (const uint32_t menu : {0u, static_cast<uint32_t>(kFlagDeep)}) {
+    PlotRecord record = Record(view, 10000);
+    record.flags = kFlagJulia | menu;
+    FakeUiHost host;
+    ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+    EXPECT_EQ(record.plottedArithmetic, kPlottedDeep);
+    counts[menu != 0] = Counts(record);
+    DiscardCountBuffer(record);
+  }
+  EXPECT_EQ(counts[0], counts[1]);
+  EXPECT_GT(std::set<Count>(counts[0].begin(), counts[0].end()).size(), 10u);
+
+  PlotRecord basin =
+      Record({kCriticalPoint, 1e-3, 32, true, {DeepReal("-0.12"), DeepReal("0.75")}}, 30000);
+  basin.flags = kFlagJulia;
+  EXPECT_EQ(ChoosePlotArithmetic(basin), kPlottedReal);
+  DiscardCountBuffer(basin);
 }

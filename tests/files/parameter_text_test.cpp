@@ -4,10 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "colour/palette.h"
 #include "engine/deep_real.h"
+#include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
 #include "engine/view_precision.h"
 #include "fake_ui_host.h"
@@ -186,6 +189,43 @@ TEST(ParameterTextRoundTrip, DeepViewsKeepTheDigitsTheyNeed) {
     EXPECT_LE(abs(ToDeepReal(*precise[k]) - coordinates[k]), step / 1000) << k;
     EXPECT_EQ(*fields[k], RoundToLongDouble(*precise[k])) << k;
   }
+}
+
+// The counts of the record's view, plotted with a buffer of its own.
+std::vector<Count> PlottedCounts(PlotRecord record) {
+  record.rows = AllocateCountBuffer(record);
+  FakeUiHost host;
+  EXPECT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+  std::vector<Count> counts;
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    counts.insert(counts.end(), record.rows->rows[row], record.rows->rows[row] + record.sizeX);
+  }
+  DiscardCountBuffer(record);
+  return counts;
+}
+
+// A Julia view 1e-15 high around the critical point, its constant picked on a
+// Mandelbrot view 1e-30 high: the pixels are squared at the first step, so
+// the picture depends on the constant to about the square of the pixel step,
+// far below the digits the step asks for. Read back, the text plots the same
+// counts.
+TEST(ParameterTextRoundTrip, DeepJuliaViewsReadBackPlotTheSameCounts) {
+  SetDefaultPalette();
+  PlotRecord record{.height = 1e-15, .limit = 10000, .sizeX = 32, .sizeY = 32, .flags = kFlagJulia};
+  SetCoordinateFromText("-4.9e-16", record.x, record.preciseX);
+  SetCoordinateFromText("-5.1e-16", record.y, record.preciseY);
+  SetCoordinateFromText("-0.7436438870371587", record.juliaR, record.preciseJuliaR);
+  SetCoordinateFromText("0.13182679368138308962027061766598943", record.juliaI,
+                        record.preciseJuliaI);
+  char buffer[kParameterTextSize] = {};
+  const std::string text = Written(record);
+  std::memcpy(buffer, text.c_str(), text.size());
+  PlotRecord read{.sizeX = 32, .sizeY = 32};
+  ReadParameterText(buffer, read);
+
+  const std::vector<Count> counts = PlottedCounts(record);
+  EXPECT_GT(std::set<Count>(counts.begin(), counts.end()).size(), 1u);
+  EXPECT_EQ(PlottedCounts(read), counts) << text;
 }
 
 TEST(ReadParameterText, KeysNeedNoSeparatorsAndOtherTextIsIgnored) {

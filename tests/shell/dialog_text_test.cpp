@@ -52,6 +52,26 @@ TEST(RegionDialogTextTest, JuliaRecordShowsItsConstantToFifteenDigits) {
             "x -0.123456789012346y -2h 4r -0.7454294i 0.333333333333333n 100g ");
 }
 
+// Around the critical point a Julia picture depends on the constant to about
+// the square of the pixel step: the dialogs show every digit of it that the
+// deep plot computes with, here all 35 it was picked with.
+TEST(RegionDialogTextTest, JuliaViewsAroundTheCriticalPointShowTheWholeConstant) {
+  PlotRecord record = WholeView(32, 32);
+  record.flags = kFlagJulia;
+  record.limit = 10000;
+  record.height = record.shownHeight = 1e-15;
+  SetCoordinateFromText("-5e-16", record.x, record.preciseX);
+  SetCoordinateFromText("-5e-16", record.y, record.preciseY);
+  SetCoordinateFromText("-0.7436438870371587", record.juliaR, record.preciseJuliaR);
+  SetCoordinateFromText("0.13182679368138308962027061766598943", record.juliaI,
+                        record.preciseJuliaI);
+  RegionFields fields;
+  FillLowerLeftFields(record, fields);
+  EXPECT_STREQ(fields.juliaI, "0.13182679368138308962027061766598943");
+  FillCentreFields(record, fields);
+  EXPECT_STREQ(fields.juliaI, "0.13182679368138308962027061766598943");
+}
+
 TEST(RegionDialogTextTest, TinyOrEmptyConstantMeansTheMandelbrotSet) {
   RegionFields fields;
   FillLowerLeftFields(WholeView(400, 400), fields);

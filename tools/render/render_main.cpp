@@ -108,6 +108,11 @@ int Render(const RenderOptions& options) {
   record.flags &= ~(kFlagInteger | kFlagIntegerShadow | kFlagDeep);
   if (options.integer) record.flags |= kFlagInteger | kFlagIntegerShadow;
   if (options.deep) record.flags |= kFlagDeep;
+  // Neither saved counts nor a plot for a height that is no height.
+  if (HeightRefused(record)) {
+    return Fail(options.input,
+                "its height is not a number from 4.9e-324 to 1.8e+308; nothing computed");
+  }
   // Saved counts are labelled as the window labels them.
   record.plottedArithmetic = ChoosePlotArithmetic(record);
 
@@ -115,7 +120,7 @@ int Render(const RenderOptions& options) {
   if (record.rows == nullptr) return Fail(options.input, "not enough memory for the counts");
 
   int exitCode = kExitSuccess;
-  if (LoadSavedCounts(options, read, host, record)) {
+  if (PlottableHeight(record.height) && LoadSavedCounts(options, read, host, record)) {
     if (!options.quiet) Report(options.input, "counts loaded from its data file");
   } else {
     host.BeginProgress("computing");
