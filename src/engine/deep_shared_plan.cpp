@@ -82,6 +82,38 @@ bool Prepare(const PlotRecord& record, const SharedDeepReference& shared, uint32
   return true;
 }
 
+// A grid of this many pixels each way is counted to find a better reference.
+constexpr int32_t kProbesEachWay = 16;
+
+// The grid pixel of the record's view with the highest count around the
+// shared reference, nearest the centre among equals; false when memory is
+// short.
+bool ProbeLongestLived(const PlotRecord& record, const SharedDeepReference& shared,
+                       uint32_t limit, int32_t* column, int32_t* line, uint32_t* count) {
+  std::unique_ptr<DeepPlan> plan(new (std::nothrow) DeepPlan);
+  if (plan == nullptr || !Prepare(record, shared, limit, plan.get())) return false;
+  ExtendedPrecisionScope precision;
+  *count = 0;
+  int64_t bestDistance = 0;
+  for (int32_t k = 0; k < kProbesEachWay * kProbesEachWay; ++k) {
+    const int32_t x = static_cast<int32_t>((2 * (k % kProbesEachWay) + 1) *
+                                           int64_t{record.sizeX} / (2 * kProbesEachWay));
+    const int32_t y = static_cast<int32_t>((2 * (k / kProbesEachWay) + 1) *
+                                           int64_t{record.sizeY} / (2 * kProbesEachWay));
+    const uint32_t probed = DeepPixelCount(
+        plan->setup.pixel, {plan->setup.columnOffsets[x], plan->setup.lineOffsets[y]});
+    const int64_t dx = x - record.sizeX / 2, dy = y - record.sizeY / 2;
+    const int64_t distance = dx * dx + dy * dy;
+    if (probed > *count || (probed == *count && distance < bestDistance)) {
+      *column = x;
+      *line = y;
+      *count = probed;
+      bestDistance = distance;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigned bits,
@@ -91,7 +123,29 @@ int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigne
   im_ = im;
   bits_ = bits;
   limit_ = limit;
-  return ComputeDeepOrbitsAt(host, record, bits, re, im, limit, &orbits_);
+  const int result = ComputeDeepOrbitsAt(host, record, bits, re, im, limit, &orbits_);
+  if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 || !orbits_.start.Escaped()) {
+    return result;
+  }
+  // Pixels that outlive the reference rebase at its end and follow it again
+  // from its start; one that lives longer serves them better.
+  int32_t column = 0, line = 0;
+  uint32_t count = 0;
+  if (!ProbeLongestLived(record, *this, limit, &column, &line, &count)) return kReferenceNoMemory;
+  if (count <= orbits_.start.Last()) return kPlotComplete;
+  const DeepPixelGrid<DeepReal> grid(record);
+  re_ = ToPrecise(grid.Column(column));
+  im_ = ToPrecise(grid.Line(line));
+  return ComputeDeepOrbitsAt(host, record, bits, re_, im_, limit, &orbits_);
+}
+
+int PrepareSharedDeepPlan(const PlotRecord& record, const SharedDeepReference& shared,
+                          std::unique_ptr<DeepPlan>* plan) {
+  plan->reset(new (std::nothrow) DeepPlan);
+  if (*plan == nullptr || !Prepare(record, shared, shared.Limit(), plan->get())) {
+    return kReferenceNoMemory;
+  }
+  return kPlotComplete;
 }
 
 int PlotDeepAround(UiHost& host, PlotRecord& record, const SharedDeepReference& shared,
@@ -105,7 +159,7 @@ int PlotDeepAround(UiHost& host, PlotRecord& record, const SharedDeepReference& 
   PlotProgress& progress = g_engine.progress;
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);
-  std::unique_ptr<DeepPlan> plan(new (std::nothrow) DeepPlan);
-  if (plan == nullptr || !Prepare(record, shared, limit, plan.get())) return kLinesNotStarted;
+  std::unique_ptr<DeepPlan> plan;
+  if (PrepareSharedDeepPlan(record, shared, &plan) != kPlotComplete) return kLinesNotStarted;
   return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup));
 }

@@ -5,6 +5,7 @@
 // offsets from that point and its approximation tables.
 
 #include <cstdint>
+#include <memory>
 
 #include "engine/deep_reference.h"
 #include "engine/plot_record.h"
@@ -14,7 +15,11 @@ class SharedDeepReference {
  public:
   // Computes the orbits at (re, im) for plots of the record's kind (and Julia
   // constant) at the deep tier of at least `bits` for the effective limit
-  // `limit`. Returns 0, a stop code (105, 121) or kReferenceNoMemory.
+  // `limit`. For the Mandelbrot set, when that orbit escapes, the reference
+  // moves to the pixel of a coarse grid over the record's view that lives
+  // longest, as a single plot chooses its reference: give the smallest of the
+  // views that will share it. Returns 0, a stop code (105, 121) or
+  // kReferenceNoMemory.
   int Compute(UiHost& host, const PlotRecord& record, unsigned bits, const PreciseCoordinate& re,
               const PreciseCoordinate& im, uint32_t limit);
 
@@ -31,6 +36,13 @@ class SharedDeepReference {
   unsigned bits_ = 0;
   uint32_t limit_ = 0;
 };
+
+// The plan of the record's plot around the shared reference: a copy of its
+// orbits, the pixels' offsets from its point and the approximation tables.
+// Returns 0 or kReferenceNoMemory.
+struct DeepPlan;
+int PrepareSharedDeepPlan(const PlotRecord& record, const SharedDeepReference& shared,
+                          std::unique_ptr<DeepPlan>* plan);
 
 // Plots the record with the deep plotter around the shared reference, which
 // must have been computed for the record's kind, Julia constant and effective

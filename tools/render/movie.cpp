@@ -11,6 +11,7 @@
 #include "colour/palette.h"
 #include "console_host.h"
 #include "engine/deep_shared_plan.h"
+#include "engine/fast_plotters.h"
 #include "engine/plot_progress.h"
 #include "files/data_file.h"
 #include "files/dib_block.h"
@@ -115,15 +116,19 @@ class KeyframeRenderer {
   // Computes keyframe k and writes its files, the PNG last: a keyframe
   // whose PNG is in place is complete. Returns the exit code.
   int Render(size_t k) {
-    if (const int code = PrepareReference(); code != kExitSuccess) return code;
+    PlotRecord record = KeyframeRecord(plan_, k);
+    const bool deep = KeyframeIsDeep(record);
+    if (deep) {
+      if (const int code = PrepareReference(); code != kExitSuccess) return code;
+    }
     const std::string stem = KeyframeStem(options_.folder, k);
     const double start = Now();
-    PlotRecord record = KeyframeRecord(plan_, k);
     record.rows = AllocateCountBuffer(record);
     if (record.rows == nullptr) return Fail(stem + ".png", "not enough memory for the counts");
     host_.SetFile(stem + ".png");
     host_.BeginProgress(("keyframe " + std::to_string(k)).c_str());
-    const int result = PlotDeepAround(host_, record, shared_, options_.threads);
+    const int result = deep ? PlotDeepAround(host_, record, shared_, options_.threads)
+                            : RunPlot(host_, record, PlotOptions{options_.threads});
     host_.EndProgress();
     int code = kExitSuccess;
     if (result != kPlotComplete) {
@@ -136,29 +141,32 @@ class KeyframeRenderer {
     if (code == kExitSuccess) code = WritePng(stem + ".png", record);
     FreeCountBuffer(record);
     if (code == kExitSuccess && !options_.quiet) {
-      std::fprintf(stderr, "zirn-render: %s.png: keyframe %zu of %zu, %.3g high, %.2f s\n",
+      std::fprintf(stderr, "zirn-render: %s.png: keyframe %zu of %zu, %.3g high, %s, %.2f s\n",
                    stem.c_str(), k, plan_.heights.size() - 1, plan_.heights[k],
-                   Now() - start);
+                   deep ? "deep" : "80-bit", Now() - start);
     }
     return code;
   }
 
  private:
-  // The one reference orbit of the whole movie, at its centre, at the
+  // The one reference orbit of the whole movie, at its centre (or, when
+  // that escapes, the longest-lived point of the target's view), at the
   // precision of its deepest keyframe: computed on first need.
   int PrepareReference() {
     if (referenceReady_) return kExitSuccess;
     const double start = Now();
     const unsigned bits = MovieReferenceBits(plan_);
-    const int result = shared_.Compute(host_, plan_.target, bits, plan_.centreRe,
-                                       plan_.centreIm, EffectiveDeepLimit(plan_.target.limit));
+    const PlotRecord deepest = KeyframeRecord(plan_, plan_.heights.size() - 1);
+    const int result = shared_.Compute(host_, deepest, bits, plan_.centreRe, plan_.centreIm,
+                                       EffectiveDeepLimit(plan_.target.limit));
     if (result != kPlotComplete) {
       return Fail(options_.input, "not enough memory for the reference orbit");
     }
     referenceReady_ = true;
     if (!options_.quiet) {
-      std::fprintf(stderr, "zirn-render: %s: reference orbit at the centre, %u bits, %.2f s\n",
-                   options_.input.c_str(), bits, Now() - start);
+      std::fprintf(stderr, "zirn-render: %s: one reference orbit for the movie, %u bits, %u "
+                   "iterations, %.2f s\n", options_.input.c_str(), bits,
+                   static_cast<unsigned>(shared_.Orbits().start.Last()), Now() - start);
     }
     return kExitSuccess;
   }

@@ -6,6 +6,8 @@
 
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
+#include "engine/plot_progress.h"
+#include "engine/view_precision.h"
 
 namespace {
 
@@ -59,26 +61,35 @@ bool PlanMovie(const PlotRecord& target, const MovieSettings& settings, MoviePla
 
 PlotRecord KeyframeRecord(const MoviePlan& plan, size_t k) {
   PlotRecord record = plan.target;
-  record.flags |= kFlagDeep;
-  record.flags &= ~(kFlagInteger | kFlagIntegerShadow | kFlagLiveDrawing | kFlagJuliaStart);
+  record.flags &= ~(kFlagDeep | kFlagInteger | kFlagIntegerShadow | kFlagLiveDrawing |
+                    kFlagJuliaStart);
   const bool targetItself = k + 1 == plan.heights.size() && plan.sizeX == plan.target.sizeX &&
                             plan.sizeY == plan.target.sizeY;
-  if (targetItself) return record;
-  record.sizeX = record.shownSizeY = plan.sizeX;
-  record.sizeY = plan.sizeY;
-  record.height = record.shownHeight = plan.heights[k];
-  const DeepReal left =
-      ToDeepReal(plan.centreRe) - Width(record.height, record.sizeX, record.sizeY) / 2;
-  const DeepReal bottom = ToDeepReal(plan.centreIm) - DeepReal(record.height) / 2;
-  SetExactCoordinate(record.x, record.preciseX, left);
-  SetExactCoordinate(record.y, record.preciseY, bottom);
+  if (!targetItself) {
+    record.sizeX = record.shownSizeY = plan.sizeX;
+    record.sizeY = plan.sizeY;
+    record.height = record.shownHeight = plan.heights[k];
+    const DeepReal left =
+        ToDeepReal(plan.centreRe) - Width(record.height, record.sizeX, record.sizeY) / 2;
+    const DeepReal bottom = ToDeepReal(plan.centreIm) - DeepReal(record.height) / 2;
+    SetExactCoordinate(record.x, record.preciseX, left);
+    SetExactCoordinate(record.y, record.preciseY, bottom);
+  }
+  // Counts beyond the 80-bit plotters' 30000 need the deep arithmetic at
+  // every depth, so that all keyframes count to the same limit.
+  if (NeedsDeepArithmetic(record) || EffectiveDeepLimit(record.limit) != EffectiveLimit(record.limit)) {
+    record.flags |= kFlagDeep;
+  }
   return record;
 }
+
+bool KeyframeIsDeep(const PlotRecord& keyframe) { return (keyframe.flags & kFlagDeep) != 0; }
 
 unsigned MovieReferenceBits(const MoviePlan& plan) {
   unsigned bits = 0;
   for (size_t k = 0; k < plan.heights.size(); ++k) {
-    bits = std::max(bits, DeepBitsNeeded(KeyframeRecord(plan, k)));
+    const PlotRecord keyframe = KeyframeRecord(plan, k);
+    if (KeyframeIsDeep(keyframe)) bits = std::max(bits, DeepBitsNeeded(keyframe));
   }
   return DeepTierAtLeast(bits);
 }

@@ -34,10 +34,14 @@ constexpr size_t kMostKeyframes = 100000;
 bool PlanMovie(const PlotRecord& target, const MovieSettings& settings, MoviePlan* plan,
                std::string* error);
 
-// Keyframe k's view (without count buffer), plotted with the deep arithmetic.
+// Keyframe k's view (without count buffer). Keyframes that the 80-bit
+// plotters resolve, at a limit they count to, are plotted with them, exactly
+// as the window plots them; the others carry the deep flag and are plotted
+// around the movie's shared reference.
 PlotRecord KeyframeRecord(const MoviePlan& plan, size_t k);
+bool KeyframeIsDeep(const PlotRecord& keyframe);
 
-// The deep tier every keyframe is plotted at: the widest any keyframe needs.
+// The deep tier of the shared reference: the widest any keyframe needs.
 unsigned MovieReferenceBits(const MoviePlan& plan);
 
 // DIR/keyframe-00012 and the like, to which ".png" or ".pmf" is added.
