@@ -29,16 +29,24 @@ done
 (($#)) && shift
 render=${ZIRN_RENDER:-zirn-render}
 
-# Each job returns its keyframe's files; a job on this machine writes them in place.
-returns=(--return "$dir/keyframe-{=\$_=sprintf('%05d',\$_)=}.png")
-for option in "${movie_options[@]}"; do
-  if [[ $option == --dtl ]]; then
-    returns+=(--return "$dir/keyframe-{=\$_=sprintf('%05d',\$_)=}.pmf")
-    returns+=(--return "$dir/keyframe-{=\$_=sprintf('%05d',\$_)=}.DTL")
-  fi
+# Over SSH each host gets the target and sends its keyframe's files back.
+remote=()
+for option in "$@"; do
+  case $option in
+    -S | --sshlogin | --slf | --sshloginfile | -S* | --sshlogin=* | --slf=* | --sshloginfile=*)
+      remote=(--basefile "$target" --cleanup)
+      ;;
+  esac
 done
+if ((${#remote[@]})); then
+  keyframe="$dir/keyframe-{=\$_=sprintf('%05d',\$_)=}"
+  remote+=(--return "$keyframe.png")
+  for option in "${movie_options[@]}"; do
+    if [[ $option == --dtl ]]; then remote+=(--return "$keyframe.pmf" --return "$keyframe.DTL"); fi
+  done
+fi
 
 mkdir -p "$dir"
 "$render" --movie "$dir" --list "${movie_options[@]}" "$target" |
-  parallel --halt soon,fail=1 "$@" --basefile "$target" "${returns[@]}" --cleanup -q \
+  parallel --halt soon,fail=1 "$@" "${remote[@]}" -q \
     "$render" --movie "$dir" --frames {} --threads 1 "${movie_options[@]}" "$target"
