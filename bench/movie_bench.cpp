@@ -144,9 +144,15 @@ void BM_MovieKeyframes(benchmark::State& state) {
   }
 }
 
-BENCHMARK(BM_MoviePrepare)->Name("Movie/prepare/seahorse-1e-100")->Unit(benchmark::kSecond)
-    ->UseRealTime()->Iterations(1);
-BENCHMARK(BM_MovieKeyframes)->Name("Movie/keyframes/seahorse-1e-100")->Unit(benchmark::kSecond)
-    ->UseRealTime()->Iterations(1);
+BENCHMARK(BM_MoviePrepare)
+    ->Name("Movie/prepare/seahorse-1e-100")
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK(BM_MovieKeyframes)
+    ->Name("Movie/keyframes/seahorse-1e-100")
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace

@@ -88,18 +88,18 @@ constexpr int32_t kProbesEachWay = 16;
 // The grid pixel of the record's view with the highest count around the
 // shared reference, nearest the centre among equals; false when memory is
 // short.
-bool ProbeLongestLived(const PlotRecord& record, const SharedDeepReference& shared,
-                       uint32_t limit, int32_t* column, int32_t* line, uint32_t* count) {
+bool ProbeLongestLived(const PlotRecord& record, const SharedDeepReference& shared, uint32_t limit,
+                       int32_t* column, int32_t* line, uint32_t* count) {
   std::unique_ptr<DeepPlan> plan(new (std::nothrow) DeepPlan);
   if (plan == nullptr || !Prepare(record, shared, limit, plan.get())) return false;
   ExtendedPrecisionScope precision;
   *count = 0;
   int64_t bestDistance = 0;
   for (int32_t k = 0; k < kProbesEachWay * kProbesEachWay; ++k) {
-    const int32_t x = static_cast<int32_t>((2 * (k % kProbesEachWay) + 1) *
-                                           int64_t{record.sizeX} / (2 * kProbesEachWay));
-    const int32_t y = static_cast<int32_t>((2 * (k / kProbesEachWay) + 1) *
-                                           int64_t{record.sizeY} / (2 * kProbesEachWay));
+    const int32_t x = static_cast<int32_t>((2 * (k % kProbesEachWay) + 1) * int64_t{record.sizeX} /
+                                           (2 * kProbesEachWay));
+    const int32_t y = static_cast<int32_t>((2 * (k / kProbesEachWay) + 1) * int64_t{record.sizeY} /
+                                           (2 * kProbesEachWay));
     const uint32_t probed = DeepPixelCount(
         plan->setup.pixel, {plan->setup.columnOffsets[x], plan->setup.lineOffsets[y]});
     const int64_t dx = x - record.sizeX / 2, dy = y - record.sizeY / 2;

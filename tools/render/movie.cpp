@@ -164,8 +164,10 @@ class KeyframeRenderer {
     }
     referenceReady_ = true;
     if (!options_.quiet) {
-      std::fprintf(stderr, "zirn-render: %s: one reference orbit for the movie, %u bits, %u "
-                   "iterations, %.2f s\n", options_.input.c_str(), bits,
+      std::fprintf(stderr,
+                   "zirn-render: %s: one reference orbit for the movie, %u bits, %u "
+                   "iterations, %.2f s\n",
+                   options_.input.c_str(), bits,
                    static_cast<unsigned>(shared_.Orbits().start.Last()), Now() - start);
     }
     return kExitSuccess;
@@ -205,7 +207,8 @@ int RunMovie(const MovieOptions& options) {
   if (const int code = ReadTarget(options.input, host, &target); code != kExitSuccess) return code;
   MoviePlan plan;
   std::string error;
-  if (!PlanMovie(target, options.settings, &plan, &error)) return Fail(options.input, error.c_str());
+  if (!PlanMovie(target, options.settings, &plan, &error))
+    return Fail(options.input, error.c_str());
 
   const size_t count = plan.heights.size();
   if (options.list) {

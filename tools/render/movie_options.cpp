@@ -139,8 +139,8 @@ MovieParse ParseMovieOptions(int argc, const char* const* argv, MovieOptions* op
       good = ParseCount(value.c_str(), '\0', &threads, &end) && threads >= 1 && threads <= 256;
       options->threads = static_cast<int>(threads);
     } else if (arg == "--seconds") {
-      good = ParsePositive(value, &options->secondsPerKeyframe) &&
-             options->secondsPerKeyframe <= 3600;
+      good =
+          ParsePositive(value, &options->secondsPerKeyframe) && options->secondsPerKeyframe <= 3600;
     } else if (arg == "--video") {
       options->video = value;
     } else if (arg == "--dtl") {
@@ -168,7 +168,7 @@ MovieParse ParseMovieOptions(int argc, const char* const* argv, MovieOptions* op
     return MovieParse::Error;
   }
   if (!options->video.empty() && (options->first != 0 || options->last != static_cast<size_t>(-1) ||
-                                   options->shareCount != 1)) {
+                                  options->shareCount != 1)) {
     *error = "--video needs every keyframe: it excludes --frames and --share";
     return MovieParse::Error;
   }

@@ -10,17 +10,17 @@ struct MovieOptions {
   std::string folder;  // --movie DIR
   std::string input;   // the target's parameter file
   MovieSettings settings;
-  size_t first = 0;              // --frames A-B: keyframes A to B
+  size_t first = 0;  // --frames A-B: keyframes A to B
   size_t last = static_cast<size_t>(-1);
-  size_t shareIndex = 0;         // --share I/N: of those, the ones with k mod N == I
+  size_t shareIndex = 0;  // --share I/N: of those, the ones with k mod N == I
   size_t shareCount = 1;
-  bool dataFiles = false;        // --dtl: also KEYFRAME.pmf and KEYFRAME.DTL
-  bool list = false;             // --list: print the keyframe numbers only
-  bool quiet = false;            // no progress bar and no per-keyframe lines
+  bool dataFiles = false;  // --dtl: also KEYFRAME.pmf and KEYFRAME.DTL
+  bool list = false;       // --list: print the keyframe numbers only
+  bool quiet = false;      // no progress bar and no per-keyframe lines
   int threads = 0;
-  std::string video;             // --video OUT.mp4 or OUT.webm
+  std::string video;  // --video OUT.mp4 or OUT.webm
   double secondsPerKeyframe = 1;
-  int videoX = 0;                // --video-size; 0: the keyframe size over the factor
+  int videoX = 0;  // --video-size; 0: the keyframe size over the factor
   int videoY = 0;
 };
 

@@ -61,8 +61,8 @@ bool PlanMovie(const PlotRecord& target, const MovieSettings& settings, MoviePla
 
 PlotRecord KeyframeRecord(const MoviePlan& plan, size_t k) {
   PlotRecord record = plan.target;
-  record.flags &= ~(kFlagDeep | kFlagInteger | kFlagIntegerShadow | kFlagLiveDrawing |
-                    kFlagJuliaStart);
+  record.flags &=
+      ~(kFlagDeep | kFlagInteger | kFlagIntegerShadow | kFlagLiveDrawing | kFlagJuliaStart);
   const bool targetItself = k + 1 == plan.heights.size() && plan.sizeX == plan.target.sizeX &&
                             plan.sizeY == plan.target.sizeY;
   if (!targetItself) {
@@ -77,7 +77,8 @@ PlotRecord KeyframeRecord(const MoviePlan& plan, size_t k) {
   }
   // Counts beyond the 80-bit plotters' 30000 need the deep arithmetic at
   // every depth, so that all keyframes count to the same limit.
-  if (NeedsDeepArithmetic(record) || EffectiveDeepLimit(record.limit) != EffectiveLimit(record.limit)) {
+  if (NeedsDeepArithmetic(record) ||
+      EffectiveDeepLimit(record.limit) != EffectiveLimit(record.limit)) {
     record.flags |= kFlagDeep;
   }
   return record;

@@ -12,19 +12,19 @@
 #include "engine/plot_record.h"
 
 struct MovieSettings {
-  double factor = 2;        // height of one keyframe over the next
-  double startHeight = 4;   // of keyframe 0
-  int32_t sizeX = 0;        // keyframe size; 0: the target's
+  double factor = 2;       // height of one keyframe over the next
+  double startHeight = 4;  // of keyframe 0
+  int32_t sizeX = 0;       // keyframe size; 0: the target's
   int32_t sizeY = 0;
 };
 
 struct MoviePlan {
-  PlotRecord target;                 // as read; no count buffer
-  int32_t sizeX = 0;                 // of every keyframe
+  PlotRecord target;  // as read; no count buffer
+  int32_t sizeX = 0;  // of every keyframe
   int32_t sizeY = 0;
-  PreciseCoordinate centreRe;        // shared by every keyframe
+  PreciseCoordinate centreRe;  // shared by every keyframe
   PreciseCoordinate centreIm;
-  std::vector<double> heights;       // keyframe k's height; the last the target's
+  std::vector<double> heights;  // keyframe k's height; the last the target's
 };
 
 // Keyframes beyond this many are refused as a mistake (a factor near 1).

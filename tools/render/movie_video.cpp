@@ -139,17 +139,16 @@ int EvenAtLeastTwo(double size) { return std::max(2, static_cast<int>(size) / 2 
 }  // namespace
 
 int AssembleMovie(const MoviePlan& plan, const MovieOptions& options) {
-  const int width = options.videoX > 0 ? options.videoX
-                                       : EvenAtLeastTwo(plan.sizeX / options.settings.factor);
-  const int height = options.videoY > 0 ? options.videoY
-                                        : EvenAtLeastTwo(plan.sizeY / options.settings.factor);
+  const int width =
+      options.videoX > 0 ? options.videoX : EvenAtLeastTwo(plan.sizeX / options.settings.factor);
+  const int height =
+      options.videoY > 0 ? options.videoY : EvenAtLeastTwo(plan.sizeY / options.settings.factor);
   const std::vector<double>& heights = plan.heights;
   // The zoom in keyframes: one per factor, the last step to the target
   // by its own share.
   const double logFactor = std::log(options.settings.factor);
   const double zoom = std::log(heights.front() / heights.back()) / logFactor;
-  const long frames =
-      std::lround(zoom * options.secondsPerKeyframe * kFramesPerSecond) + 1;
+  const long frames = std::lround(zoom * options.secondsPerKeyframe * kFramesPerSecond) + 1;
 
   if (!options.quiet) {
     std::fprintf(stderr, "zirn-render: %s: %ld frames of %dx%d from %zu keyframes\n",
