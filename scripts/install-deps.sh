@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine64 fonts-wine xvfb fonts-ipafont-gothic imagemagick locales lhasa
+  ffmpeg parallel
 )
 
 missing=()

@@ -113,3 +113,24 @@ int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
     return ComputeAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference);
   });
 }
+
+int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
+                        const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
+                        DeepReference* reference) {
+  ExtendedPrecisionScope precision;
+  const DeepReal pointRe = ToDeepReal(re);
+  const DeepReal pointIm = ToDeepReal(im);
+  return VisitDeepTier(bits, [&](auto tier) {
+    using Real = typename decltype(tier)::type;
+    if ((record.flags & kFlagJulia) == 0) {
+      return ComputeOrbit(host, Real(0), Real(0), Real(pointRe), Real(pointIm), limit,
+                          &reference->start);
+    }
+    const Real cr = DeepJuliaR<Real>(record);
+    const Real ci = DeepJuliaI<Real>(record);
+    const int result =
+        ComputeOrbit(host, Real(pointRe), Real(pointIm), cr, ci, limit, &reference->start);
+    if (result != kPlotComplete) return result;
+    return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, &reference->critical);
+  });
+}

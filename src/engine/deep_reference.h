@@ -38,3 +38,12 @@ struct ReferencePixel {
 // message step (105, 121), or kReferenceNoMemory.
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
                          ReferencePixel pixel, uint32_t limit, DeepReference* reference);
+
+// The orbits alone (start, and for a Julia set critical) of a reference at the
+// point (re, im), which need not be one of the record's pixels, at the deep
+// tier of at least `bits` for the effective limit; the offsets are left as
+// they are. Plots that share the point share these orbits. Returns as
+// ComputeDeepReference.
+int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
+                        const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
+                        DeepReference* reference);

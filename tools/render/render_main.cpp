@@ -19,6 +19,7 @@
 #include "files/file_names.h"
 #include "files/parameter_text.h"
 #include "files/png_file.h"
+#include "movie.h"
 #include "render_options.h"
 #include "render_plot.h"
 
@@ -150,6 +151,7 @@ int Render(const RenderOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (IsMovieCommand(argc, argv)) return MovieMain(argc, argv);
   RenderOptions options;
   std::string error;
   switch (ParseRenderOptions(argc, argv, &options, &error)) {

@@ -9,6 +9,7 @@
 const char* RenderUsage() {
   return "usage: zirn-render [--integer | --deep] [--bmp OUT.bmp] [--png OUT.png]\n"
          "                   [--save OUT.PMF] [--quiet] [--threads N] [--reference] FILE.PMF\n"
+         "       zirn-render --movie DIR [options] TARGET.PMF   (zoom movies: --movie --help)\n"
          "\n"
          "Renders a Zirn parameter file without the window. The counts come from\n"
          "FILE's data file (FILE.dtl) when the text names one and it exists;\n"

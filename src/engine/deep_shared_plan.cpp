@@ -1,0 +1,165 @@
+#include "engine/deep_shared_plan.h"
+
+#include <cmath>
+#include <memory>
+#include <new>
+
+#include "engine/deep_geometry.h"
+#include "engine/deep_plan.h"
+#include "engine/fast_plot_driver.h"
+#include "engine/fpu_precision.h"
+#include "engine/plot_start.h"
+
+namespace {
+
+class DeepLineWorker : public LineWorker {
+ public:
+  explicit DeepLineWorker(const DeepRowsSetup& setup) : setup_(setup) {}
+  void Run(RowQueue& queue) const override { ComputeDeepLines(setup_, queue); }
+
+ private:
+  const DeepRowsSetup& setup_;
+};
+
+// Each plot gets its own copy: a plan owns its orbits, and the copy costs a
+// small part of computing them.
+bool CopyOrbit(const ReferenceOrbit& from, ReferenceOrbit* to) {
+  if (from.Empty()) return true;
+  if (!to->Reserve(from.Last())) return false;
+  for (uint32_t n = 0; n <= from.Last(); ++n) to->Store(n, from.Points()[n]);
+  if (from.Escaped()) to->MarkEscaped();
+  return true;
+}
+
+// The pixels' offsets from the shared point, exact differences rounded once
+// to 80 bits.
+bool ComputeOffsets(const PlotRecord& record, const SharedDeepReference& shared,
+                    DeepReference* reference) {
+  ExtendedPrecisionScope precision;
+  const DeepPixelGrid<DeepReal> grid(record);
+  const DeepReal pointRe = ToDeepReal(shared.Re());
+  const DeepReal pointIm = ToDeepReal(shared.Im());
+  reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
+  reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
+  if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
+  long double widest = 0, highest = 0;
+  for (int32_t column = 0; column < record.sizeX; ++column) {
+    const long double offset = DeepReal(grid.Column(column) - pointRe).convert_to<long double>();
+    reference->columnOffsets[column] = offset;
+    widest = std::fmax(widest, std::fabs(offset));
+  }
+  for (int32_t line = 0; line < record.sizeY; ++line) {
+    const long double offset = DeepReal(grid.Line(line) - pointIm).convert_to<long double>();
+    reference->lineOffsets[line] = offset;
+    highest = std::fmax(highest, std::fabs(offset));
+  }
+  reference->largestOffset = std::hypot(widest, highest);
+  return true;
+}
+
+bool Prepare(const PlotRecord& record, const SharedDeepReference& shared, uint32_t limit,
+             DeepPlan* plan) {
+  DeepReference& reference = plan->reference;
+  if (!CopyOrbit(shared.Orbits().start, &reference.start) ||
+      !CopyOrbit(shared.Orbits().critical, &reference.critical) ||
+      !ComputeOffsets(record, shared, &reference)) {
+    return false;
+  }
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  if (!plan->startTable.Build(reference.start, julia ? 0 : 1,
+                              julia ? 0 : reference.largestOffset)) {
+    return false;
+  }
+  if (julia && !plan->criticalTable.Build(reference.critical, 1, 0)) return false;
+  const auto path = [](const ReferenceOrbit& orbit, const BlaTable& table) {
+    return DeepOrbitPath{orbit.Points(), orbit.Doubles(), orbit.Last(), &table};
+  };
+  const DeepOrbitPath start = path(reference.start, plan->startTable);
+  plan->setup = {{start, julia ? 0u : 1u,
+                  julia ? path(reference.critical, plan->criticalTable) : start, julia, limit},
+                 reference.columnOffsets.get(),
+                 reference.lineOffsets.get()};
+  return true;
+}
+
+// A grid of this many pixels each way is counted to find a better reference.
+constexpr int32_t kProbesEachWay = 16;
+
+// The grid pixel of the record's view with the highest count around the
+// shared reference, nearest the centre among equals; false when memory is
+// short.
+bool ProbeLongestLived(const PlotRecord& record, const SharedDeepReference& shared, uint32_t limit,
+                       int32_t* column, int32_t* line, uint32_t* count) {
+  std::unique_ptr<DeepPlan> plan(new (std::nothrow) DeepPlan);
+  if (plan == nullptr || !Prepare(record, shared, limit, plan.get())) return false;
+  ExtendedPrecisionScope precision;
+  *count = 0;
+  int64_t bestDistance = 0;
+  for (int32_t k = 0; k < kProbesEachWay * kProbesEachWay; ++k) {
+    const int32_t x = static_cast<int32_t>((2 * (k % kProbesEachWay) + 1) * int64_t{record.sizeX} /
+                                           (2 * kProbesEachWay));
+    const int32_t y = static_cast<int32_t>((2 * (k / kProbesEachWay) + 1) * int64_t{record.sizeY} /
+                                           (2 * kProbesEachWay));
+    const uint32_t probed = DeepPixelCount(
+        plan->setup.pixel, {plan->setup.columnOffsets[x], plan->setup.lineOffsets[y]});
+    const int64_t dx = x - record.sizeX / 2, dy = y - record.sizeY / 2;
+    const int64_t distance = dx * dx + dy * dy;
+    if (probed > *count || (probed == *count && distance < bestDistance)) {
+      *column = x;
+      *line = y;
+      *count = probed;
+      bestDistance = distance;
+    }
+  }
+  return true;
+}
+
+}  // namespace
+
+int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigned bits,
+                                 const PreciseCoordinate& re, const PreciseCoordinate& im,
+                                 uint32_t limit) {
+  re_ = re;
+  im_ = im;
+  bits_ = bits;
+  limit_ = limit;
+  const int result = ComputeDeepOrbitsAt(host, record, bits, re, im, limit, &orbits_);
+  if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 || !orbits_.start.Escaped()) {
+    return result;
+  }
+  // Pixels that outlive the reference rebase at its end and follow it again
+  // from its start; one that lives longer serves them better.
+  int32_t column = 0, line = 0;
+  uint32_t count = 0;
+  if (!ProbeLongestLived(record, *this, limit, &column, &line, &count)) return kReferenceNoMemory;
+  if (count <= orbits_.start.Last()) return kPlotComplete;
+  const DeepPixelGrid<DeepReal> grid(record);
+  re_ = ToPrecise(grid.Column(column));
+  im_ = ToPrecise(grid.Line(line));
+  return ComputeDeepOrbitsAt(host, record, bits, re_, im_, limit, &orbits_);
+}
+
+int PrepareSharedDeepPlan(const PlotRecord& record, const SharedDeepReference& shared,
+                          std::unique_ptr<DeepPlan>* plan) {
+  plan->reset(new (std::nothrow) DeepPlan);
+  if (*plan == nullptr || !Prepare(record, shared, shared.Limit(), plan->get())) {
+    return kReferenceNoMemory;
+  }
+  return kPlotComplete;
+}
+
+int PlotDeepAround(UiHost& host, PlotRecord& record, const SharedDeepReference& shared,
+                   int threads) {
+  if (!CountBufferFits(record) || EffectiveDeepLimit(record.limit) != shared.Limit()) {
+    return kPlotRefused;
+  }
+  record.plottedArithmetic = kPlottedDeep;
+  record.referenceBits = static_cast<int32_t>(shared.Bits());
+  const uint32_t limit = BeginDeepPlot(record);
+  PlotProgress& progress = g_engine.progress;
+  progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
+  progress.rowsDone.store(0, std::memory_order_relaxed);
+  std::unique_ptr<DeepPlan> plan;
+  if (PrepareSharedDeepPlan(record, shared, &plan) != kPlotComplete) return kLinesNotStarted;
+  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup));
+}
