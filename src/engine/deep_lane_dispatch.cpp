@@ -8,7 +8,7 @@ DeepLaneKernel DeepLaneKernelFor(SimdLevel level) {
     case SimdLevel::kAvx512:
       return {TakeDeepStepsAvx512, 16};
     case SimdLevel::kAvx2:
-      return {TakeDeepStepsAvx2, 8};
+      return {TakeDeepStepsAvx2, 12};
     default:
       break;
   }

@@ -20,8 +20,8 @@ struct Avx2Ops {
   using V = __m256d;
   using Mask = __m256d;
   static constexpr int kWidth = 4;
-  // Two independent vectors fill the latency of each other's step.
-  static constexpr int kVectors = 2;
+  // Three independent vectors fill the latency of each other's step.
+  static constexpr int kVectors = 3;
 
   static V Load(const double* p) { return _mm256_loadu_pd(p); }
   static void Store(double* p, V v) { _mm256_storeu_pd(p, v); }
@@ -44,7 +44,9 @@ struct Avx2Ops {
                         _mm256_cmp_pd(delta2, least, _CMP_LT_OQ));
   }
   static bool Any(const Mask* masks) {
-    return _mm256_movemask_pd(_mm256_or_pd(masks[0], masks[1])) != 0;
+    Mask any = masks[0];
+    for (int v = 1; v < kVectors; ++v) any = _mm256_or_pd(any, masks[v]);
+    return _mm256_movemask_pd(any) != 0;
   }
   static uint32_t Bits(Mask mask) { return static_cast<uint32_t>(_mm256_movemask_pd(mask)); }
 };

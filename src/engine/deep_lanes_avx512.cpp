@@ -52,7 +52,11 @@ struct Avx512Ops {
            _mm512_cmp_pd_mask(size2, delta2, _CMP_LT_OQ) |
            _mm512_cmp_pd_mask(delta2, least, _CMP_LT_OQ);
   }
-  static bool Any(const Mask* masks) { return (masks[0] | masks[1]) != 0; }
+  static bool Any(const Mask* masks) {
+    Mask any = masks[0];
+    for (int v = 1; v < kVectors; ++v) any |= masks[v];
+    return any != 0;
+  }
   static uint32_t Bits(Mask mask) { return mask; }
 };
 
