@@ -46,13 +46,6 @@ class BlaTable {
 
   // The longest step that starts at m and holds for |dz|^2 = dz2; null when
   // none does. *length receives its iterations.
-  // Whether the single step at m holds for |dz|^2 = dz2 (Find then finds
-  // a step).
-  bool Holds(uint32_t m, long double dz2) const {
-    return m >= first_ && levels_ > 0 && m - first_ < counts_[0] &&
-           dz2 < steps_[m - first_].radius2;
-  }
-
   const BlaStep* Find(uint32_t m, long double dz2, uint32_t* length) const {
     if (m < first_ || levels_ == 0) return nullptr;
     const uint32_t offset = m - first_;

@@ -46,7 +46,7 @@ bool DeepPixel::RunExtended() {
           return true;
         }
       }
-      if (doubles_ && SquaredSize(dz_) >= kDoubleDeltaSquared && !SkipsAfterStep()) return false;
+      if (doubles_ && SquaredSize(dz_) >= kDoubleDeltaSquared) return false;
     }
     leftDoubles_ = false;
     const DeltaPoint reference = path_.points[m_];
@@ -66,16 +66,6 @@ bool DeepPixel::RunExtended() {
     ++m_;
     if (++count_ >= limit) return true;
   }
-}
-
-// Where the orbit passes close to 0 one step holds only for much smaller
-// deltas than the steps around it; a pixel that stops skipping there takes
-// that one step in 80 bits and skips on, instead of stepping in doubles
-// until it rebases.
-bool DeepPixel::SkipsAfterStep() const {
-  if (path_.table == nullptr || m_ >= path_.last) return false;
-  const DeltaPoint next = PerturbedStep(path_.points[m_], dz_, dc_);
-  return path_.table->Holds(m_ + 1, SquaredSize(next));
 }
 
 // After a rebase the whole state that decides the pixel's future is its

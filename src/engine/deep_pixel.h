@@ -99,7 +99,6 @@ class DeepPixel {
 
  private:
   bool Repeats();
-  bool SkipsAfterStep() const;
 
   const DeepPixelSetup *setup_ = nullptr;
   DeltaPoint dc_{0, 0};
