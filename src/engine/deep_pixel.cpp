@@ -39,6 +39,7 @@ bool DeepPixel::RunExtended() {
                  skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y + skip->b.y * dc_.x};
           m_ += length;
           count_ += length;
+          skipped_ += length;
         }
         if (count_ >= limit) {
           count_ = limit;

@@ -67,6 +67,8 @@ class DeepPixel {
   // The count, with the convention of the reference plotters: iterations
   // until |z|^2 > 4, at most the limit.
   uint32_t Count() const { return count_; }
+  // The iterations of the count that the skip tables passed over.
+  uint32_t Skipped() const { return skipped_; }
 
   // Double steps: EnterDoubles once RunExtended returned false, then
   // StepInDoubles until it returns kFinal or kBackToExtended; after the
@@ -106,6 +108,7 @@ class DeepPixel {
   DeepOrbitPath path_{};
   uint32_t m_ = 0;
   uint32_t count_ = 0;
+  uint32_t skipped_ = 0;
   DeltaPoint dz_{0, 0};
   DoublePoint dzDouble_{0, 0};
   bool rebased_ = false;

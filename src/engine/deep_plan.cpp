@@ -27,7 +27,8 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
   plan->setup = {{start, julia ? 0u : 1u,
                   julia ? PathOf(reference.critical, plan->criticalTable) : start, julia, limit},
                  reference.columnOffsets.get(),
-                 reference.lineOffsets.get()};
+                 reference.lineOffsets.get(),
+                 {}};
   return kPlotComplete;
 }
 

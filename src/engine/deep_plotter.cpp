@@ -1,5 +1,6 @@
 #include "engine/deep_plotter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -26,7 +27,8 @@ void ClearLines(PlotRecord& record) {
 
 }  // namespace
 
-int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter) {
+int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter,
+             SimdLevel level) {
   if (!CountBufferFits(record)) return kPlotRefused;
   const uint32_t limit = BeginDeepPlot(record);
   PlotProgress& progress = g_engine.progress;
@@ -40,5 +42,6 @@ int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, Threa
     ClearLines(record);
     return result;
   }
+  plan->setup.lanes = DeepLaneKernelFor(std::min(level, DetectSimdLevel()));
   return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup), starter);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
 #include "engine/worker_threads.h"
@@ -15,6 +16,7 @@
 // are computed first on the calling thread, which takes messages meanwhile.
 // Returns 0, a stop code (105, 121; lines not finished are then 0), 1 for a
 // record without its own count buffer, or kLinesNotStarted when memory or
-// threads are short, with nothing computed.
+// threads are short, with nothing computed. The double steps use SIMD lanes
+// of at most `level`, lowered to what the processor supports.
 int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads,
-             ThreadStarter starter = nullptr);
+             ThreadStarter starter = nullptr, SimdLevel level = SimdLevel::kAvx512);

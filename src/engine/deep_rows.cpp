@@ -4,6 +4,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "engine/deep_lane_rows.h"
 #include "engine/fpu_precision.h"
 
 namespace {
@@ -172,6 +173,7 @@ class PixelLanes {
 
 void ComputeDeepLines(const DeepRowsSetup &setup, RowQueue &queue) {
   ExtendedPrecisionScope precision;  // each thread has its own x87 control word
+  if (setup.lanes.run != nullptr && ComputeDeepLinesInLanes(setup, queue)) return;
   PixelLanes lanes(setup, queue);
   for (int32_t line = queue.TakeLine(); line >= 0; line = queue.TakeLine()) {
     if (!lanes.CountLine(line)) return;

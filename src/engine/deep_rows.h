@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "engine/deep_lanes.h"
 #include "engine/deep_pixel.h"
 #include "engine/fast_row_queue.h"
 
@@ -11,6 +12,7 @@ struct DeepRowsSetup {
   DeepPixelSetup pixel;
   const long double* columnOffsets;  // sizeX entries
   const long double* lineOffsets;    // sizeY entries, by image line (0 = top)
+  DeepLaneKernel lanes;              // null: pixels of one line interleaved
 };
 
 // Computes lines until none is left or a stop is asked for (checked as each

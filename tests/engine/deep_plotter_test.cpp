@@ -23,6 +23,7 @@
 #include "engine/precise_plotters.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
+#include "fast_test_levels.h"
 
 namespace {
 
@@ -201,10 +202,10 @@ TEST_F(DeepPlotterTest, LargeLimitsMatchThePlainPlotter) {
                      "Julia set of the copy's nucleus");
 }
 
-// The line workers step several pixels together; every pixel must get the
-// count DeepPixelCount gives it alone. The seahorse view has pixels that
-// rebase often and pixels at the limit; beside the copy's nucleus many
-// pixels end by their cycles.
+// The line workers step several pixels together, in each SIMD width this
+// processor has; every pixel must get the count DeepPixelCount gives it
+// alone. The seahorse view has pixels that rebase often, skip and reach the
+// limit; beside the copy's nucleus many pixels end by their cycles.
 TEST_F(DeepPlotterTest, TheLineWorkersCountEveryPixelAsItsOwnComputation) {
   const DeepComplex seahorse = {DeepReal("-0.743643887037158704752191506114774"),
                                 DeepReal("0.131825904205311970493132056385139")};
@@ -216,28 +217,35 @@ TEST_F(DeepPlotterTest, TheLineWorkersCountEveryPixelAsItsOwnComputation) {
       {{kJuliaCentre, 1e-20, 32, true, kJuliaConstant}, 1000},
       {{kCriticalPoint, 1e-10, 32, true, copy}, 50000},
   };
-  for (const auto& [view, limit] : cases) {
-    PlotRecord record = Record(view, limit);
-    FakeUiHost host;
-    std::unique_ptr<DeepPlan> plan;
-    ASSERT_EQ(PrepareDeepPlan(host, record, DeepTierAtLeast(DeepBitsNeeded(record)),
-                              EffectiveDeepLimit(limit), &plan),
-              kPlotComplete);
-    std::atomic<int32_t> rowsDone{0};
-    RowQueue queue(record.rows->rows, record.sizeX, record.sizeY, rowsDone);
-    ComputeDeepLines(plan->setup, queue);
-    const DeepRowsSetup& setup = plan->setup;
-    ExtendedPrecisionScope precision;
-    for (int32_t line = 0; line < record.sizeY; ++line) {
-      for (int32_t column = 0; column < record.sizeX; ++column) {
-        const uint32_t count =
-            DeepPixelCount(setup.pixel, {setup.columnOffsets[column], setup.lineOffsets[line]});
-        ASSERT_EQ(CountAt(record, line, column), static_cast<Count>(count))
-            << Name(view.julia ? "Julia" : "Mandelbrot", view.height) << " line " << line
-            << " column " << column;
+  for (const SimdLevel level : LevelsOfThisProcessor()) {
+    const DeepLaneKernel kernel = DeepLaneKernelFor(level);
+    if (level != SimdLevel::kScalar && kernel.run == nullptr) continue;
+    SCOPED_TRACE(kernel.run == nullptr ? "interleaved" : SimdLevelName(level));
+    for (const auto& [view, limit] : cases) {
+      PlotRecord record = Record(view, limit);
+      FakeUiHost host;
+      std::unique_ptr<DeepPlan> plan;
+      ASSERT_EQ(PrepareDeepPlan(host, record, DeepTierAtLeast(DeepBitsNeeded(record)),
+                                EffectiveDeepLimit(limit), &plan),
+                kPlotComplete);
+      std::atomic<int32_t> rowsDone{0};
+      RowQueue queue(record.rows->rows, record.sizeX, record.sizeY, rowsDone);
+      plan->setup.lanes = kernel;
+      ComputeDeepLines(plan->setup, queue);
+      EXPECT_EQ(rowsDone.load(), record.sizeY);
+      const DeepRowsSetup& setup = plan->setup;
+      ExtendedPrecisionScope precision;
+      for (int32_t line = 0; line < record.sizeY; ++line) {
+        for (int32_t column = 0; column < record.sizeX; ++column) {
+          const uint32_t count =
+              DeepPixelCount(setup.pixel, {setup.columnOffsets[column], setup.lineOffsets[line]});
+          ASSERT_EQ(CountAt(record, line, column), static_cast<Count>(count))
+              << Name(view.julia ? "Julia" : "Mandelbrot", view.height) << " line " << line
+              << " column " << column;
+        }
       }
+      DiscardCountBuffer(record);
     }
-    DiscardCountBuffer(record);
   }
 }
 
