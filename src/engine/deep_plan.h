@@ -22,7 +22,9 @@ struct DeepPlan {
 // Prepares the plan of the record's plot at the deep tier of at least `bits`.
 // The reference is the centre pixel, or for the Mandelbrot set, when the
 // centre's orbit escapes before the limit, the pixel of a coarse grid that
-// lives longest. Takes messages meanwhile; returns 0, a stop code (105, 121),
-// or kReferenceNoMemory.
+// lives longest. Its orbits hold at most mostOrbitPoints points (0: as many
+// as the memory set aside for them holds; fewer when memory is short), its
+// skip tables as many as memory allows. Takes messages meanwhile; returns 0,
+// a stop code (105, 121), or kReferenceNoMemory.
 int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
-                    std::unique_ptr<DeepPlan>* plan);
+                    std::unique_ptr<DeepPlan>* plan, uint32_t mostOrbitPoints = 0);

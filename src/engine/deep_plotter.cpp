@@ -26,7 +26,8 @@ void ClearLines(PlotRecord& record) {
 
 }  // namespace
 
-int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter) {
+int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter,
+             uint32_t mostOrbitPoints) {
   if (!CountBufferFits(record)) return kPlotRefused;
   const uint32_t limit = BeginDeepPlot(record);
   PlotProgress& progress = g_engine.progress;
@@ -34,7 +35,7 @@ int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, Threa
   progress.rowsDone.store(0, std::memory_order_relaxed);
 
   std::unique_ptr<DeepPlan> plan;
-  const int result = PrepareDeepPlan(host, record, bits, limit, &plan);
+  const int result = PrepareDeepPlan(host, record, bits, limit, &plan, mostOrbitPoints);
   if (result == kReferenceNoMemory) return kLinesNotStarted;
   if (result != kPlotComplete) {
     ClearLines(record);

@@ -15,6 +15,7 @@
 // are computed first on the calling thread, which takes messages meanwhile.
 // Returns 0, a stop code (105, 121; lines not finished are then 0), 1 for a
 // record without its own count buffer, or kLinesNotStarted when memory or
-// threads are short, with nothing computed.
+// threads are short, with nothing computed. mostOrbitPoints: see
+// PrepareDeepPlan.
 int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads,
-             ThreadStarter starter = nullptr);
+             ThreadStarter starter = nullptr, uint32_t mostOrbitPoints = 0);

@@ -32,9 +32,14 @@ struct ReferencePixel {
   int32_t line;  // image line, 0 = top
 };
 
+// An orbit is cut no shorter than this for memory.
+constexpr uint32_t kFewestReferencePoints = 4096;
+
 // Computes the reference of the record's view at `pixel` at the deep tier of
-// at least `bits` for the effective limit (ReferenceIterations), taking a
-// message through the host's message step every few milliseconds. Returns 0, a stop code of the
-// message step (105, 121), or kReferenceNoMemory.
+// at least `bits` for the effective limit, its orbits at most `mostPoints`
+// long (shorter when memory is short), taking a message through the host's
+// message step every few milliseconds. Returns 0, a stop code of the message
+// step (105, 121), or kReferenceNoMemory.
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
-                         ReferencePixel pixel, uint32_t limit, DeepReference* reference);
+                         ReferencePixel pixel, uint32_t limit, uint32_t mostPoints,
+                         DeepReference* reference);

@@ -67,7 +67,8 @@ uint32_t TakePlainSteps(const DeepPixel::DoubleRun *runs, uint32_t steps, Double
 // is done.
 class PixelLanes {
  public:
-  PixelLanes(const DeepRowsSetup &setup, RowQueue &queue) : setup_(setup), queue_(queue) {}
+  PixelLanes(const DeepRowsSetup &setup, RowQueue &queue)
+      : setup_(setup), queue_(queue), stop_(queue) {}
 
   // Counts every pixel of the line; false when a stop was asked for.
   bool CountLine(int32_t line) {
@@ -79,6 +80,7 @@ class PixelLanes {
       if (!Load(k)) return false;
     }
     for (;;) {
+      if (queue_.Stopping()) return false;
 #if FLT_EVAL_METHOD == 0
       if (!StepTogether()) return true;
 #endif
@@ -97,6 +99,15 @@ class PixelLanes {
 
  private:
   static_assert(std::is_trivially_destructible_v<DeepPixel>);
+  class QueueStop : public StopSignal {
+   public:
+    explicit QueueStop(const RowQueue &queue) : queue_(queue) {}
+    bool Stopping() override { return queue_.Stopping(); }
+
+   private:
+    const RowQueue &queue_;
+  };
+
   struct Lane {
     DeepPixel pixel;
     int32_t column = -1;  // -1: idle
@@ -137,11 +148,13 @@ class PixelLanes {
       // Built in place: copying a whole pixel over the lane is a large share
       // of a short pixel's time.
       std::construct_at(&lane.pixel, setup_.pixel,
-                        DeltaPoint{setup_.columnOffsets[lane.column], setup_.lineOffsets[line_]});
+                        DeltaPoint{setup_.columnOffsets[lane.column], setup_.lineOffsets[line_]},
+                        &stop_);
       if (!lane.pixel.RunExtended()) {
         lane.pixel.EnterDoubles();
         return true;
       }
+      if (lane.pixel.Stopped()) return false;
       row_[lane.column] = static_cast<Count>(lane.pixel.Count());
     }
     lane.column = -1;
@@ -156,12 +169,14 @@ class PixelLanes {
       lane.pixel.EnterDoubles();
       return true;
     }
+    if (lane.pixel.Stopped()) return false;
     row_[lane.column] = static_cast<Count>(lane.pixel.Count());
     return Load(k);
   }
 
   const DeepRowsSetup &setup_;
   RowQueue &queue_;
+  QueueStop stop_;
   Lane lanes_[kLanes];
   int32_t line_ = 0;
   Count *row_ = nullptr;

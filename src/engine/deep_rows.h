@@ -13,6 +13,6 @@ struct DeepRowsSetup {
   const long double* lineOffsets;    // sizeY entries, by image line (0 = top)
 };
 
-// Computes lines until none is left or a stop is asked for (checked as each
-// pixel starts). Sets the x87 unit of the calling thread to 64-bit precision meanwhile.
+// Computes lines until none is left or a stop is asked for (checked every
+// few thousand iterations). Sets the x87 unit of the calling thread to 64-bit precision meanwhile.
 void ComputeDeepLines(const DeepRowsSetup& setup, RowQueue& queue);

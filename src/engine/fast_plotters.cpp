@@ -125,7 +125,8 @@ int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
     const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
     record.referenceBits = static_cast<int32_t>(bits);
     if (!options.useReference) {
-      const int result = PlotDeep(host, record, bits, options.threads, options.startThread);
+      const int result = PlotDeep(host, record, bits, options.threads, options.startThread,
+                                  options.deepOrbitPoints);
       if (result != kLinesNotStarted) return result;
     }
     return PlotPrecise(host, record, bits);

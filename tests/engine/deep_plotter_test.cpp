@@ -123,13 +123,16 @@ class DeepPlotterTest : public EngineTest {
   // Plots the view with the deep plotter at each limit and compares with the
   // plain counts at the largest, which give every smaller limit's counts
   // when capped at it.
+  // orbitPoints: the longest reference orbit (0: the deep plotter's own).
   static void ExpectCloseToPlain(const DeepView& view, const std::vector<int32_t>& limits,
-                                 const std::string& what) {
+                                 const std::string& what, uint32_t orbitPoints = 0) {
     const std::vector<Count> plain = PlainCounts(view, limits.back());
     for (const int32_t limit : limits) {
       PlotRecord record = Record(view, limit);
       FakeUiHost host;
-      ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+      PlotOptions options{2};
+      options.deepOrbitPoints = orbitPoints;
+      ASSERT_EQ(RunPlot(host, record, options), kPlotComplete);
       const std::vector<Count> deep = Counts(record);
       DiscardCountBuffer(record);
       const int32_t size = view.size;
@@ -198,6 +201,29 @@ TEST_F(DeepPlotterTest, LargeLimitsMatchThePlainPlotter) {
   ExpectCloseToPlain({beside, 8e-21, 32, false, {}}, {50000, 1000000}, "beside a copy");
   ExpectCloseToPlain({kCriticalPoint, 1e-10, 32, true, copy}, {50000, 1000000},
                      "Julia set of the copy's nucleus");
+}
+
+// Right of the cusp at 1/4, c = 1/4 + e takes about pi / sqrt(e) iterations
+// to escape, all of them near the orbit of the view's centre: the pixels
+// outlive a reference orbit cut short while their deltas are still far
+// below their points.
+DeepComplex BesideTheCusp(double count) {
+  const DeepReal root = DeepReal(3.14159265358979323846) / count;
+  return {DeepReal("0.25") + root * root, DeepReal("1e-30")};
+}
+
+TEST_F(DeepPlotterTest, PixelsThatOutliveTheReferenceOrbitMatchThePlainPlotter) {
+  // Past 2^20 iterations, the length that once cut every orbit.
+  ExpectCloseToPlain({BesideTheCusp(1.15e6), 2e-14, 4, false, {}}, {1200000}, "past 2^20");
+  // Orbits cut at 100 points, long before the pixels near a Misiurewicz
+  // point draw away from them: those go on in the deep arithmetic, the
+  // others rebase. Beside the copy interior pixels end by their cycles.
+  ExpectCloseToPlain({kMandelbrotCentre, 1e-60, 32, false, {}}, {1000}, "Mandelbrot, cut", 100);
+  ExpectCloseToPlain({kJuliaCentre, 1e-60, 32, true, kJuliaConstant}, {1000}, "Julia, cut", 100);
+  const DeepComplex copy = Nucleus(
+      {kMandelbrotCentre.re + DeepReal("3e-11"), kMandelbrotCentre.im + DeepReal("2e-11")}, 23);
+  ExpectCloseToPlain({{copy.re + DeepReal("1e-21"), copy.im}, 8e-21, 32, false, {}}, {50000},
+                     "beside a copy, cut", 3000);
 }
 
 // The line workers step several pixels together; every pixel must get the
