@@ -3,6 +3,7 @@
 #include <memory>
 #include <new>
 
+#include "engine/deep_precision.h"
 #include "engine/fpu_precision.h"
 
 namespace {
@@ -28,9 +29,23 @@ DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool ta
 int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
             uint32_t limit, uint32_t mostPoints, DeepPlan* plan) {
   DeepReference& reference = plan->reference;
-  const int computed =
-      ComputeDeepReference(host, record, bits, pixel, limit, mostPoints, &reference);
-  if (computed != kPlotComplete) return computed;
+  // The pixel step decides the bits a view needs, but an orbit that passes
+  // near a small copy of the set may need more: one whose end (escape or
+  // cycle) changes at the next tier is computed again there.
+  unsigned tier = DeepTierAtLeast(bits);
+  for (;;) {
+    const int computed =
+        ComputeDeepReference(host, record, tier, pixel, limit, mostPoints, &reference);
+    if (computed != kPlotComplete) return computed;
+    const unsigned higher = NextDeepTier(tier);
+    if (higher == tier) break;
+    bool holds = false;
+    const int checked = CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
+    if (checked != kPlotComplete) return checked;
+    if (holds) break;
+    tier = higher;
+  }
+  plan->bits = tier;
   const bool julia = (record.flags & kFlagJulia) != 0;
   const bool startTabled =
       plan->startTable.Build(reference.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset);
@@ -122,7 +137,8 @@ int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint3
   uint32_t count = 0;
   result = ProbeLongestLived(host, record, **plan, &best, &count);
   if (result != kPlotComplete || count <= (*plan)->reference.start.Last()) return result;
+  const unsigned centreBits = (*plan)->bits;
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
-  return Prepare(host, record, bits, best, limit, mostPoints, plan->get());
+  return Prepare(host, record, centreBits, best, limit, mostPoints, plan->get());
 }

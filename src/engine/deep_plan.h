@@ -17,9 +17,12 @@ struct DeepPlan {
   BlaTable startTable;
   BlaTable criticalTable;
   DeepRowsSetup setup;  // points into the members above
+  unsigned bits = 0;    // the tier the reference was computed at
 };
 
-// Prepares the plan of the record's plot at the deep tier of at least `bits`.
+// Prepares the plan of the record's plot at the deep tier of at least `bits`,
+// or a higher one when the reference orbit ends otherwise (escape, or cycle
+// period) at the tier above (then the same check there, and so on).
 // The reference is the centre pixel, or for the Mandelbrot set, when the
 // centre's orbit escapes before the limit, the pixel of a coarse grid that
 // lives longest. Its orbits hold at most mostOrbitPoints points (0: as many

@@ -41,5 +41,6 @@ int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, Threa
     ClearLines(record);
     return result;
   }
+  record.referenceBits = static_cast<int32_t>(plan->bits);
   return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup), starter);
 }

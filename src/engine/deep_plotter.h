@@ -11,7 +11,9 @@
 #include "engine/ui_host.h"
 #include "engine/worker_threads.h"
 
-// Plots the record at the deep tier of at least `bits`. The reference orbits
+// Plots the record at the deep tier of at least `bits`, or higher when the
+// reference orbit needs it (PrepareDeepPlan), recorded in the record's
+// referenceBits. The reference orbits
 // are computed first on the calling thread, which takes messages meanwhile.
 // Returns 0, a stop code (105, 121; lines not finished are then 0), 1 for a
 // record without its own count buffer, or kLinesNotStarted when memory or

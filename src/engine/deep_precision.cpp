@@ -69,6 +69,13 @@ unsigned DeepTierAtLeast(unsigned bits) {
   return kWidestDeepTier;
 }
 
+unsigned NextDeepTier(unsigned bits) {
+  for (const unsigned tier : kDeepTiers) {
+    if (tier > bits) return tier;
+  }
+  return kWidestDeepTier;
+}
+
 unsigned DeepBitsNeeded(const PlotRecord& record) {
   ExtendedPrecisionScope precision;
   const long double step = static_cast<long double>(record.height) / record.sizeY;

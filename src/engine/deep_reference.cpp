@@ -115,6 +115,84 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
   }
 }
 
+// How an orbit ends within `length` iterations, the arithmetic of
+// ComputeOrbit without keeping the points.
+template <typename Real>
+int OrbitEnd(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t length,
+             OrbitOutcome* outcome) {
+  const Real four = 4;
+  CycleCheck<Real> cycle;
+  cycle.Start(zx, zy);
+  uint32_t saved = 0;
+  for (uint32_t n = 0;; ++n) {
+    const Real xx = zx * zx;
+    const Real yy = zy * zy;
+    if (xx + yy > four) {
+      *outcome = {OrbitOutcome::kEscaped, n};
+      return kPlotComplete;
+    }
+    if (n == length) {
+      *outcome = {OrbitOutcome::kNeither, n};
+      return kPlotComplete;
+    }
+    if (n > 0) {
+      if (cycle.Repeats(zx, zy)) {
+        *outcome = {OrbitOutcome::kCycle, n - saved};
+        return kPlotComplete;
+      }
+      if ((n & (n - 1)) == 0) saved = n;
+    }
+    zy = zx * zy;
+    zy += zy + ci;
+    zx = xx - yy + cr;
+    if (n % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+      int stopCode = kPlotExit;
+      if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
+    }
+  }
+}
+
+// The outcome of a reference orbit, and the iterations within which a check
+// of it must find the same: an escape at the same index, or a cycle of the
+// same period, which at a higher precision may take longer to close exactly.
+OrbitOutcome OutcomeOf(const ReferenceOrbit& orbit, uint32_t limit, uint32_t* checkLength) {
+  if (orbit.Escaped()) {
+    *checkLength = orbit.Last();
+    return {OrbitOutcome::kEscaped, orbit.Last()};
+  }
+  if (orbit.Wrap() != ReferenceOrbit::kNoWrap) {
+    const uint64_t longer = uint64_t{orbit.Last()} * 4 + 1000;
+    *checkLength = longer < limit ? static_cast<uint32_t>(longer) : limit;
+    return {OrbitOutcome::kCycle, orbit.Last() - orbit.Wrap()};
+  }
+  *checkLength = orbit.Last();
+  return {OrbitOutcome::kNeither, orbit.Last()};
+}
+
+template <typename Real>
+int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
+                const DeepReference& reference, bool* holds) {
+  const DeepPixelGrid<Real> grid(record);
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  const Real x = grid.Column(pixel.column);
+  const Real y = grid.Line(pixel.line);
+  const Real cr = julia ? DeepJuliaR<Real>(record) : x;
+  const Real ci = julia ? DeepJuliaI<Real>(record) : y;
+  *holds = true;
+  for (int k = 0; k < (julia ? 2 : 1) && *holds; ++k) {
+    const ReferenceOrbit& orbit = k == 0 ? reference.start : reference.critical;
+    uint32_t length = 0;
+    const OrbitOutcome expected = OutcomeOf(orbit, limit, &length);
+    OrbitOutcome checked{};
+    const bool fromZero = !julia || k == 1;
+    const int result =
+        OrbitEnd(host, fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci, length, &checked);
+    if (result != kPlotComplete) return result;
+    *holds = checked.kind == expected.kind && checked.n == expected.n;
+  }
+  return kPlotComplete;
+}
+
 template <typename Real>
 int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
                   uint32_t mostPoints, DeepReference* reference) {
@@ -162,5 +240,12 @@ int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
   return VisitDeepTier(bits, [&](auto tier) {
     return ComputeAtTier<typename decltype(tier)::type>(host, record, pixel, limit, mostPoints,
                                                         reference);
+  });
+}
+
+int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                       uint32_t limit, const DeepReference& reference, bool* holds) {
+  return VisitDeepTier(bits, [&](auto tier) {
+    return CheckAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference, holds);
   });
 }

@@ -43,3 +43,17 @@ constexpr uint32_t kFewestReferencePoints = 4096;
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
                          ReferencePixel pixel, uint32_t limit, uint32_t mostPoints,
                          DeepReference* reference);
+
+// How an orbit ends: escaped at index n, in a cycle of period n, or neither
+// within n iterations.
+struct OrbitOutcome {
+  enum Kind { kEscaped, kCycle, kNeither } kind;
+  uint32_t n;
+};
+
+// Computes the reference's orbits again at the deep tier of at least `bits`,
+// without keeping them, and sets *holds when each ends as before (the same
+// escape, or a cycle of the same period). Takes messages as
+// ComputeDeepReference does; returns 0 or a stop code.
+int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                       uint32_t limit, const DeepReference& reference, bool* holds);

@@ -315,3 +315,34 @@ TEST_F(DeepPlotterTest, RunPlotRecordsTheArithmeticOfTheCounts) {
     DiscardCountBuffer(record);
   }
 }
+// A copy of the set of period 85 about 3e-82 across, far smaller than a
+// pixel of a view 1e-60 high: the pixel step asks for 256 bits, at which the
+// centre pixel, exactly on the copy's nucleus, rounds to a point outside it.
+// Its orbit then escapes at 384 bits no more: the reference is computed there,
+// and the pixel is inside.
+TEST_F(DeepPlotterTest, APixelOnTheNucleusOfACopyFarSmallerThanAPixelIsInside) {
+  const DeepReal offset("3e-41");
+  const DeepComplex nucleus =
+      Nucleus({kMandelbrotCentre.re + offset * 0.6, kMandelbrotCentre.im + offset * 0.8}, 85);
+  constexpr int32_t kSize = 16, kLimit = 5000;
+  PlotRecord records[2];
+  for (PlotRecord& record : records) {
+    record = RecordWithBuffer(kSize, kSize, -7);
+    record.height = 1e-60;
+    const DeepReal step = DeepReal(record.height) / kSize;
+    // Column 8 and image line 8 (7 lines above the bottom one) on the nucleus.
+    SetExactCoordinate(record.x, record.preciseX, nucleus.re - step * 8);
+    SetExactCoordinate(record.y, record.preciseY, nucleus.im - step * 7);
+    record.limit = kLimit;
+    record.flags = kFlagDeep;
+  }
+  FakeUiHost host;
+  ASSERT_EQ(RunPlot(host, records[0], PlotOptions{2}), kPlotComplete);
+  EXPECT_EQ(CountAt(records[0], 8, 8), kLimit);
+  const unsigned stepBits = DeepTierAtLeast(DeepBitsNeeded(records[0]));
+  EXPECT_GT(static_cast<unsigned>(records[0].referenceBits), stepBits);
+  ASSERT_EQ(PlotPrecise(host, records[1], records[0].referenceBits), kPlotComplete);
+  EXPECT_EQ(Counts(records[0]), Counts(records[1]));
+  DiscardCountBuffer(records[0]);
+  DiscardCountBuffer(records[1]);
+}
