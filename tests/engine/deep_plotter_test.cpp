@@ -214,7 +214,7 @@ DeepComplex BesideTheCusp(double count) {
 
 TEST_F(DeepPlotterTest, PixelsThatOutliveTheReferenceOrbitMatchThePlainPlotter) {
   // Past 2^20 iterations, the length that once cut every orbit.
-  ExpectCloseToPlain({BesideTheCusp(1.15e6), 2e-14, 4, false, {}}, {1200000}, "past 2^20");
+  ExpectCloseToPlain({BesideTheCusp(1.08e6), 2e-14, 3, false, {}}, {1100000}, "past 2^20");
   // Orbits cut at 100 points, long before the pixels near a Misiurewicz
   // point draw away from them: those go on in the deep arithmetic, the
   // others rebase. Beside the copy interior pixels end by their cycles.
