@@ -79,8 +79,8 @@ TEST_F(DeepThreadTest, StopAndExitEndTheReferenceAndTheLinesPromptly) {
 }
 
 // Right of the cusp at 1/4 every pixel takes about 10^8 iterations, in the
-// deep arithmetic past an orbit cut at 4096 points: seconds each. A stop
-// must end them within a fraction of a second.
+// deep arithmetic past an orbit cut at 4096 points, or in the plain plotter:
+// seconds each. A stop must end them within a fraction of a second.
 TEST_F(DeepThreadTest, StopAndExitEndPixelsOfAHundredMillionIterationsPromptly) {
   for (const int stopCode : {kPlotStop, kPlotExit}) {
     PlotRecord record = DeepSpiral(8, 8, 100000000);
@@ -96,6 +96,11 @@ TEST_F(DeepThreadTest, StopAndExitEndPixelsOfAHundredMillionIterationsPromptly) 
     EXPECT_EQ(RunPlot(host, record, options), stopCode);
     EXPECT_LT(Seconds() - start, 1.0);
     EXPECT_EQ(host.pumpCalls, host.stopAtPump);
+    // The plain plotter on the calling thread, from its first pixel on.
+    host.pumpCalls = 0;
+    host.stopAtPump = 3;
+    EXPECT_EQ(RunPlot(host, record, PlotOptions{1, true}), stopCode);
+    EXPECT_LT(Seconds() - start, 2.0);
     DiscardCountBuffer(record);
   }
 }
