@@ -129,7 +129,8 @@ int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
                                   options.deepOrbitPoints);
       if (result != kLinesNotStarted) return result;
     }
-    return PlotPrecise(host, record, bits);
+    // The deep plotter may have found that its reference needs more bits.
+    return PlotPrecise(host, record, static_cast<unsigned>(record.referenceBits));
   }
   if (!options.useReference) {
     const int result = (record.flags & kFlagInteger) != 0 ? FastPlotInteger(host, record, options)
