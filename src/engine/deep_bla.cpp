@@ -43,21 +43,27 @@ BlaStep Merge(const BlaStep& x, const BlaStep& y, long double dcMax) {
 bool BlaTable::Build(const ReferenceOrbit& orbit, uint32_t first, long double dcMax) {
   ExtendedPrecisionScope precision;
   first_ = first;
-  levels_ = 0;
-  const uint32_t singles = orbit.Last() > first ? orbit.Last() - first : 0;
+  // When memory is short the table covers the orbit's first part only, down
+  // to a few thousand steps; past it pixels step one iteration at a time.
   size_t total = 0;
-  for (uint32_t count = singles; count > 0 && levels_ < kMaxLevels; count /= 2) {
-    starts_[levels_] = total;
-    counts_[levels_] = count;
-    total += count;
-    ++levels_;
-  }
-  if (total == 0) return true;
-  steps_.reset(new (std::nothrow) BlaStep[total]);
-  if (steps_ == nullptr) {
+  for (uint32_t singles = orbit.Last() > first ? orbit.Last() - first : 0;; singles /= 2) {
     levels_ = 0;
-    return false;
+    total = 0;
+    for (uint32_t count = singles; count > 0 && levels_ < kMaxLevels; count /= 2) {
+      starts_[levels_] = total;
+      counts_[levels_] = count;
+      total += count;
+      ++levels_;
+    }
+    if (total == 0) return true;
+    steps_ = AllocateDeepArray<BlaStep>(total);
+    if (steps_ != nullptr) break;
+    if (singles < kFewestSkippedSteps) {
+      levels_ = 0;
+      return false;
+    }
   }
+  const uint32_t singles = counts_[0];
   const DeltaPoint* points = orbit.Points();
   for (uint32_t j = 0; j < singles; ++j) steps_[j] = SingleStep(points[first + j]);
   for (int level = 1; level < levels_; ++level) {

@@ -39,9 +39,11 @@ struct BlaStep {
 class BlaTable {
  public:
   static constexpr int kMaxLevels = 32;
+  static constexpr uint32_t kFewestSkippedSteps = 4096;
 
   // Tables for the steps from Z_first on; dcMax bounds |dc| over the plot
-  // (0 for a Julia set). False when memory is short.
+  // (0 for a Julia set). When memory is short, for fewer steps; false, with
+  // no table, when not even kFewestSkippedSteps fit.
   bool Build(const ReferenceOrbit& orbit, uint32_t first, long double dcMax);
 
   // The longest step that starts at m and holds for |dz|^2 = dz2; null when

@@ -14,7 +14,11 @@ constexpr uint32_t kMostStepsPerCall = uint32_t{1} << 14;
 class LaneRows {
  public:
   LaneRows(const DeepRowsSetup& setup, RowQueue& queue, int32_t* unfinished)
-      : setup_(setup), queue_(queue), unfinished_(unfinished), width_(setup.lanes.lanes) {}
+      : setup_(setup),
+        queue_(queue),
+        stop_(queue),
+        unfinished_(unfinished),
+        width_(setup.lanes.lanes) {}
 
   void Run() {
     for (int k = 0; k < width_; ++k) {
@@ -77,13 +81,14 @@ class LaneRows {
       // of a short pixel's time.
       std::construct_at(
           &slot.pixel, setup_.pixel,
-          DeltaPoint{setup_.columnOffsets[slot.column], setup_.lineOffsets[slot.line]});
+          DeltaPoint{setup_.columnOffsets[slot.column], setup_.lineOffsets[slot.line]}, &stop_);
       if (!slot.pixel.RunExtended()) {
         slot.pixel.EnterDoubles();
         Enter(k);
         busy_ |= uint32_t{1} << k;
         return true;
       }
+      if (slot.pixel.Stopped()) return false;
       Store(slot);
     }
   }
@@ -101,6 +106,7 @@ class LaneRows {
       Enter(k);
       return true;
     }
+    if (slot.pixel.Stopped()) return false;
     Store(slot);
     return Start(k);
   }
@@ -131,6 +137,7 @@ class LaneRows {
 
   const DeepRowsSetup& setup_;
   RowQueue& queue_;
+  QueueStop stop_;
   int32_t* unfinished_;  // per line: its pixels not yet counted
   const int width_;
   DeepLanes lanes_{};

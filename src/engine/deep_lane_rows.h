@@ -7,7 +7,7 @@
 
 #include "engine/deep_rows.h"
 
-// Computes lines until none is left or a stop is asked for (checked as each
-// pixel starts); the calling thread's x87 unit must be at 64-bit precision.
+// Computes lines until none is left or a stop is asked for (checked every few
+// thousand iterations); the calling thread's x87 unit must be at 64-bit precision.
 // False, with nothing computed, when memory for the bookkeeping is short.
 bool ComputeDeepLinesInLanes(const DeepRowsSetup& setup, RowQueue& queue);

@@ -17,6 +17,14 @@
 // reference point with dz = its offset from that point, and rebases to the
 // orbit of 0 under the same constant, which also serves all later rebases.
 //
+// A pixel that reaches the end of an orbit while still near it (its delta far
+// smaller than its point, so that its point rounded to 80 bits would lose it)
+// must not rebase, which would merge it with its neighbours: at the end of an
+// orbit that came back to an earlier point it goes on from that point with
+// the same delta (and never escapes when its delta there comes back exactly);
+// at the end of an orbit cut short for memory it goes on in the deep
+// arithmetic (deep_continuation.h).
+//
 // Where no skip holds and the delta is large (after the linear regime, most
 // of a pixel's steps), steps run in doubles: with |dz| above 2^-450 and dc
 // either 0 or above 2^-960 every term of a step is a normal double, and the
@@ -27,6 +35,7 @@
 
 #include "engine/cycle_check.h"
 #include "engine/deep_bla.h"
+#include "engine/deep_continuation.h"
 #include "engine/deep_formula.h"
 #include "engine/deep_orbit.h"
 
@@ -35,9 +44,11 @@ constexpr double kDoubleDeltaSquared = 0x1p-900;
 
 struct DeepOrbitPath {
   const DeltaPoint *points;
-  const DoublePoint *doubles;  // the same points as doubles
-  uint32_t last;               // the last point of the orbit
-  const BlaTable *table;       // null: no skipping
+  const DoublePoint *doubles;             // the same points as doubles
+  uint32_t last;                          // the last point of the orbit
+  const BlaTable *table;                  // null: no skipping
+  const OrbitContinuation *continuation;  // null: the orbit was not cut short
+  uint32_t wrap;  // an orbit that ended in its cycle: Z_last == Z_wrap; else kNoWrap
 };
 
 struct DeepPixelSetup {
@@ -58,8 +69,9 @@ class DeepPixel {
   enum Stepped { kGoOn = 0, kFinal = 1, kBackToExtended = 2 };
 
   DeepPixel() = default;
-  // delta is dc (Mandelbrot) or dz_0 (Julia).
-  DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta);
+  // delta is dc (Mandelbrot) or dz_0 (Julia); stop, when not null, is asked
+  // every few thousand iterations.
+  DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta, StopSignal *stop = nullptr);
 
   // Runs in 80 bits until the count is final (true) or the pixel is ready to
   // step in doubles (false).
@@ -69,6 +81,8 @@ class DeepPixel {
   uint32_t Count() const { return count_; }
   // The iterations of the count that the skip tables passed over.
   uint32_t Skipped() const { return skipped_; }
+  // A stop ended the pixel before its count was known.
+  bool Stopped() const { return stopped_; }
 
   // Double steps: EnterDoubles once RunExtended returned false, then
   // StepInDoubles until it returns kFinal or kBackToExtended; after the
@@ -99,6 +113,10 @@ class DeepPixel {
 
  private:
   bool Repeats();
+  bool StopAsked();
+  bool WrapRepeats();
+  // At the end of a cut orbit, too near it to rebase.
+  bool ContinueInDeepArithmetic();
 
   const DeepPixelSetup *setup_ = nullptr;
   DeltaPoint dc_{0, 0};
@@ -113,7 +131,14 @@ class DeepPixel {
   DoublePoint dzDouble_{0, 0};
   bool rebased_ = false;
   CycleCheck<long double> cycle_;  // of the points after rebases
+  bool wrapped_ = false;           // since the last rebase
+  CycleCheck<long double> wraps_;  // of the deltas after those wraps
+  StopSignal *stop_ = nullptr;
+  uint32_t nextStopCheck_ = 0;  // the count at which stop_ is asked next
+  bool stopped_ = false;
 };
 
-// The count of one pixel (DeepPixel run to the end).
-uint32_t DeepPixelCount(const DeepPixelSetup &setup, DeltaPoint delta);
+// The count of one pixel (DeepPixel run to the end); *stopped (when not
+// null) tells whether a stop ended it first.
+uint32_t DeepPixelCount(const DeepPixelSetup &setup, DeltaPoint delta, StopSignal *stop = nullptr,
+                        bool *stopped = nullptr);

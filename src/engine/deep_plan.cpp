@@ -3,29 +3,45 @@
 #include <memory>
 #include <new>
 
+#include "engine/deep_precision.h"
 #include "engine/fpu_precision.h"
 
 namespace {
 
-DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table) {
-  return {orbit.Points(), orbit.Doubles(), orbit.Last(), &table};
-}
+// Memory for the orbits and their skip tables, about 210 bytes a point with
+// 16-byte long doubles: a Mandelbrot orbit of about 2.5 million points (1.6
+// million in a 32-bit build), half that for each of a Julia set's two.
+constexpr size_t kOrbitMemory = sizeof(void*) >= 8 ? size_t{512} << 20 : size_t{256} << 20;
 
 // Returns 0, a stop code, or kReferenceNoMemory.
 int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
-            uint32_t limit, DeepPlan* plan) {
+            uint32_t limit, uint32_t mostPoints, DeepPlan* plan) {
   DeepReference& reference = plan->reference;
-  const int computed = ComputeDeepReference(host, record, bits, pixel, limit, &reference);
-  if (computed != kPlotComplete) return computed;
-  const bool julia = (record.flags & kFlagJulia) != 0;
-  if (!plan->startTable.Build(reference.start, julia ? 0 : 1,
-                              julia ? 0 : reference.largestOffset)) {
-    return kReferenceNoMemory;
+  // The pixel step decides the bits a view needs, but an orbit that passes
+  // near a small copy of the set may need more: one whose end (escape or
+  // cycle) changes at the next tier is computed again there.
+  unsigned tier = DeepTierAtLeast(bits);
+  for (;;) {
+    const int computed =
+        ComputeDeepReference(host, record, tier, pixel, limit, mostPoints, &reference);
+    if (computed != kPlotComplete) return computed;
+    const unsigned higher = NextDeepTier(tier);
+    if (higher == tier) break;
+    bool holds = false;
+    const int checked = CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
+    if (checked != kPlotComplete) return checked;
+    if (holds) break;
+    tier = higher;
   }
-  if (julia && !plan->criticalTable.Build(reference.critical, 1, 0)) return kReferenceNoMemory;
-  const DeepOrbitPath start = PathOf(reference.start, plan->startTable);
+  plan->bits = tier;
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  const bool startTabled =
+      plan->startTable.Build(reference.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset);
+  const bool criticalTabled = julia && plan->criticalTable.Build(reference.critical, 1, 0);
+  const DeepOrbitPath start = DeepPathOf(reference.start, plan->startTable, startTabled);
   plan->setup = {{start, julia ? 0u : 1u,
-                  julia ? PathOf(reference.critical, plan->criticalTable) : start, julia, limit},
+                  julia ? DeepPathOf(reference.critical, plan->criticalTable, criticalTabled) : start,
+                  julia, limit},
                  reference.columnOffsets.get(),
                  reference.lineOffsets.get(),
                  {}};
@@ -36,25 +52,49 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
 constexpr int32_t kProbesEachWay = 16;
 constexpr int32_t kProbesPerMessageStep = 16;
 
+// Takes a message before each group of probes and every 16 stop checks (a
+// fraction of a millisecond) of a long probe.
+class PumpingStop : public StopSignal {
+ public:
+  explicit PumpingStop(UiHost& host) : host_(host) {}
+  bool Stopping() override {
+    if (++checks_ % 16 == 0) Pump();
+    return stopCode_ != kPlotComplete;
+  }
+  bool Pump() {
+    if (stopCode_ == kPlotComplete && host_.PumpOneMessage(&stopCode_) == 0) {
+      stopCode_ = kPlotComplete;
+    }
+    return stopCode_ != kPlotComplete;
+  }
+  int StopCode() const { return stopCode_; }
+
+ private:
+  UiHost& host_;
+  int stopCode_ = kPlotComplete;
+  uint32_t checks_ = 0;
+};
+
 // Counts the probe grid; *best receives the pixel with the highest count,
 // nearest the centre among equals, *count its count. Returns 0 or a stop code.
 int ProbeLongestLived(UiHost& host, const PlotRecord& record, const DeepPlan& plan,
                       ReferencePixel* best, uint32_t* count) {
   ExtendedPrecisionScope precision;
+  PumpingStop stop(host);
   *count = 0;
   int64_t bestDistance = 0;
   for (int32_t k = 0; k < kProbesEachWay * kProbesEachWay; ++k) {
-    if (k % kProbesPerMessageStep == 0) {
-      int stopCode = kPlotExit;
-      if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
-    }
+    if (k % kProbesPerMessageStep == 0 && stop.Pump()) return stop.StopCode();
     const ReferencePixel pixel{static_cast<int32_t>((2 * (k % kProbesEachWay) + 1) *
                                                     int64_t{record.sizeX} / (2 * kProbesEachWay)),
                                static_cast<int32_t>((2 * (k / kProbesEachWay) + 1) *
                                                     int64_t{record.sizeY} / (2 * kProbesEachWay))};
-    const uint32_t probed = DeepPixelCount(
-        plan.setup.pixel,
-        {plan.setup.columnOffsets[pixel.column], plan.setup.lineOffsets[pixel.line]});
+    bool stopped = false;
+    const uint32_t probed =
+        DeepPixelCount(plan.setup.pixel,
+                       {plan.setup.columnOffsets[pixel.column], plan.setup.lineOffsets[pixel.line]},
+                       &stop, &stopped);
+    if (stopped) return stop.StopCode();
     const int64_t dx = pixel.column - record.sizeX / 2, dy = pixel.line - record.sizeY / 2;
     const int64_t distance = dx * dx + dy * dy;
     if (probed > *count || (probed == *count && distance < bestDistance)) {
@@ -68,15 +108,27 @@ int ProbeLongestLived(UiHost& host, const PlotRecord& record, const DeepPlan& pl
 
 }  // namespace
 
+uint32_t MostOrbitPoints(const PlotRecord& record) {
+  const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + 2 * sizeof(BlaStep);
+  const size_t orbits = (record.flags & kFlagJulia) != 0 ? 2 : 1;
+  return static_cast<uint32_t>(kOrbitMemory / perPoint / orbits);
+}
+
+DeepOrbitPath DeepPathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled) {
+  return {orbit.Points(),       orbit.Doubles(), orbit.Last(), tabled ? &table : nullptr,
+          orbit.Continuation(), orbit.Wrap()};
+}
+
 int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
-                    std::unique_ptr<DeepPlan>* plan) {
+                    std::unique_ptr<DeepPlan>* plan, uint32_t mostOrbitPoints) {
+  const uint32_t mostPoints = mostOrbitPoints != 0 ? mostOrbitPoints : MostOrbitPoints(record);
   // The centre pixel first. When its orbit escapes, pixels that live longer
   // must rebase at its end and follow it again from its start; a pixel that
   // lives longer serves them better as the reference.
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
-  int result =
-      Prepare(host, record, bits, {record.sizeX / 2, record.sizeY / 2}, limit, plan->get());
+  int result = Prepare(host, record, bits, {record.sizeX / 2, record.sizeY / 2}, limit, mostPoints,
+                       plan->get());
   if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 ||
       !(*plan)->reference.start.Escaped()) {
     return result;
@@ -85,7 +137,8 @@ int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint3
   uint32_t count = 0;
   result = ProbeLongestLived(host, record, **plan, &best, &count);
   if (result != kPlotComplete || count <= (*plan)->reference.start.Last()) return result;
+  const unsigned centreBits = (*plan)->bits;
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
-  return Prepare(host, record, bits, best, limit, plan->get());
+  return Prepare(host, record, centreBits, best, limit, mostPoints, plan->get());
 }

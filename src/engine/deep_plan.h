@@ -17,12 +17,25 @@ struct DeepPlan {
   BlaTable startTable;
   BlaTable criticalTable;
   DeepRowsSetup setup;  // points into the members above
+  unsigned bits = 0;    // the tier the reference was computed at
 };
 
-// Prepares the plan of the record's plot at the deep tier of at least `bits`.
+// Prepares the plan of the record's plot at the deep tier of at least `bits`,
+// or a higher one when the reference orbit ends otherwise (escape, or cycle
+// period) at the tier above (then the same check there, and so on).
 // The reference is the centre pixel, or for the Mandelbrot set, when the
 // centre's orbit escapes before the limit, the pixel of a coarse grid that
-// lives longest. Takes messages meanwhile; returns 0, a stop code (105, 121),
-// or kReferenceNoMemory.
+// lives longest. Its orbits hold at most mostOrbitPoints points (0: as many
+// as the memory set aside for them holds; fewer when memory is short), its
+// skip tables as many as memory allows. Takes messages meanwhile; returns 0,
+// a stop code (105, 121), or kReferenceNoMemory.
 int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,
-                    std::unique_ptr<DeepPlan>* plan);
+                    std::unique_ptr<DeepPlan>* plan, uint32_t mostOrbitPoints = 0);
+
+// The most points a reference orbit of the record's plot holds within the
+// memory set aside for the orbits and their skip tables.
+uint32_t MostOrbitPoints(const PlotRecord& record);
+
+// The path pixels follow along an orbit; a table that memory could not hold
+// (`tabled` false) is none, and the pixels then take every step.
+DeepOrbitPath DeepPathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled);

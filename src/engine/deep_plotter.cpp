@@ -28,7 +28,7 @@ void ClearLines(PlotRecord& record) {
 }  // namespace
 
 int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, ThreadStarter starter,
-             SimdLevel level) {
+             SimdLevel level, uint32_t mostOrbitPoints) {
   if (!CountBufferFits(record)) return kPlotRefused;
   const uint32_t limit = BeginDeepPlot(record);
   PlotProgress& progress = g_engine.progress;
@@ -36,12 +36,18 @@ int PlotDeep(UiHost& host, PlotRecord& record, unsigned bits, int threads, Threa
   progress.rowsDone.store(0, std::memory_order_relaxed);
 
   std::unique_ptr<DeepPlan> plan;
-  const int result = PrepareDeepPlan(host, record, bits, limit, &plan);
+  const int result = PrepareDeepPlan(host, record, bits, limit, &plan, mostOrbitPoints);
   if (result == kReferenceNoMemory) return kLinesNotStarted;
   if (result != kPlotComplete) {
     ClearLines(record);
     return result;
   }
-  plan->setup.lanes = DeepLaneKernelFor(std::min(level, DetectSimdLevel()));
-  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup), starter);
+  record.referenceBits = static_cast<int32_t>(plan->bits);
+  return RunDeepPlan(host, record, *plan, limit, threads, starter, level);
+}
+
+int RunDeepPlan(UiHost& host, PlotRecord& record, DeepPlan& plan, uint32_t limit, int threads,
+                ThreadStarter starter, SimdLevel level) {
+  plan.setup.lanes = DeepLaneKernelFor(std::min(level, DetectSimdLevel()));
+  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan.setup), starter);
 }

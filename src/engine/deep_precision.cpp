@@ -127,6 +127,13 @@ unsigned DeepTierAtLeast(unsigned bits) {
   return kWidestDeepTier;
 }
 
+unsigned NextDeepTier(unsigned bits) {
+  for (const unsigned tier : kDeepTiers) {
+    if (tier > bits) return tier;
+  }
+  return kWidestDeepTier;
+}
+
 unsigned DeepBitsNeeded(const PlotRecord& record) {
   ExtendedPrecisionScope precision;
   if (!HasJuliaProbe(record)) return StepBits(record);

@@ -20,6 +20,8 @@ constexpr unsigned kDeepGuardBits = 48;
 
 // The narrowest tier of at least `bits`; the widest when none is.
 unsigned DeepTierAtLeast(unsigned bits);
+// The narrowest tier above `bits`; the widest when none is.
+unsigned NextDeepTier(unsigned bits);
 
 // Bits that resolve the view's pixel step at the size of its coordinates
 // (at least 4, the size of the orbits' points; for a Julia set also the

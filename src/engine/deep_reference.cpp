@@ -1,7 +1,9 @@
 #include "engine/deep_reference.h"
 
 #include <cmath>
+#include <memory>
 #include <new>
+#include <utility>
 
 #include "engine/cycle_check.h"
 #include "engine/deep_geometry.h"
@@ -19,32 +21,67 @@ DeltaPoint Rounded(const Real& x, const Real& y) {
   return {x.template convert_to<long double>(), y.template convert_to<long double>()};
 }
 
-// An orbit that came back at Z_n to a point saved at least n/2 steps before
-// runs through its whole cycle in Z_n/2 ... Z_n. It ends at the point of the
-// cycle nearest the critical point: the pixels that follow it are near it
-// there too, and their points, which become the deltas of their rebase, keep
-// their full relative precision.
-void EndInCycle(ReferenceOrbit* orbit, uint32_t n) {
-  const DeltaPoint* points = orbit->Points();
-  uint32_t nearest = n;
-  for (uint32_t m = n / 2; m < n; ++m) {
-    if (SquaredSize(points[m]) < SquaredSize(points[nearest])) nearest = m;
+// Where a cut orbit ends: its last point and constant in the deep
+// arithmetic, from which a pixel that outlives the orbit while still near it
+// is iterated as the plain plotter iterates it.
+template <typename Real>
+class ExactContinuation : public OrbitContinuation {
+ public:
+  ExactContinuation(const Real& zx, const Real& zy, const Real& cr, const Real& ci)
+      : zx_(zx), zy_(zy), cr_(cr), ci_(ci) {}
+
+  bool Count(DeltaPoint dz, DeltaPoint dc, uint32_t count, uint32_t limit, StopSignal* stop,
+             uint32_t* result) const override {
+    Real zx = zx_ + Real(dz.x);
+    Real zy = zy_ + Real(dz.y);
+    const Real cr = cr_ + Real(dc.x);
+    const Real ci = ci_ + Real(dc.y);
+    const Real four = 4;
+    Real xx = zx * zx;
+    Real yy = zy * zy;
+    Real xy = zx * zy;
+    CycleCheck<Real> cycle;
+    cycle.Start(zx, zy);
+    for (uint32_t untilCheck = kIterationsPerStopCheck; !(xx + yy > four);) {
+      if (--untilCheck == 0) {
+        untilCheck = kIterationsPerStopCheck;
+        if (stop != nullptr && stop->Stopping()) return false;
+      }
+      zx = xx - yy + cr;
+      zy = xy + xy + ci;
+      if (++count >= limit || cycle.Repeats(zx, zy)) {
+        count = limit;
+        break;
+      }
+      xx = zx * zx;
+      yy = zy * zy;
+      xy = zx * zy;
+    }
+    *result = count;
+    return true;
   }
-  orbit->EndAt(nearest);
-}
+
+ private:
+  Real zx_, zy_, cr_, ci_;
+};
 
 // Z_0 = (zx, zy), Z_{n+1} = Z_n^2 + c until |Z|^2 > 4, Z comes back exactly
-// to an earlier point, or n reaches the orbit's length for the limit. An
-// orbit inside the set ends in its cycle, often long before the limit, so
-// that the pixels that follow it rebase soon and their own cycles show.
+// to an earlier point, or n reaches the limit or the most points memory
+// allows (halved until they fit). An orbit inside the set ends in its cycle,
+// often long before the limit, so that the pixels that follow it rebase soon
+// and their own cycles show.
 template <typename Real>
 int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit,
-                 ReferenceOrbit* orbit) {
-  limit = ReferenceIterations(limit);
-  if (!orbit->Reserve(limit)) return kReferenceNoMemory;
+                 uint32_t mostPoints, ReferenceOrbit* orbit) {
+  uint32_t length = limit < mostPoints ? limit : mostPoints;
+  while (!orbit->Reserve(length)) {
+    if (length < kFewestReferencePoints) return kReferenceNoMemory;
+    length /= 2;
+  }
   const Real four = 4;
   CycleCheck<Real> cycle;
   cycle.Start(zx, zy);
+  uint32_t saved = 0;  // the index of the point the cycle check holds
   for (uint32_t n = 0;; ++n) {
     orbit->Store(n, Rounded(zx, zy));
     const Real xx = zx * zx;
@@ -53,10 +90,20 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
       orbit->MarkEscaped();
       return kPlotComplete;
     }
-    if (n == limit) return kPlotComplete;
-    if (n > 0 && cycle.Repeats(zx, zy)) {
-      EndInCycle(orbit, n);
+    if (n == length) {
+      if (length == limit) return kPlotComplete;
+      std::unique_ptr<OrbitContinuation> continuation(new (std::nothrow)
+                                                          ExactContinuation<Real>(zx, zy, cr, ci));
+      if (continuation == nullptr) return kReferenceNoMemory;
+      orbit->CutShort(std::move(continuation));
       return kPlotComplete;
+    }
+    if (n > 0) {
+      if (cycle.Repeats(zx, zy)) {
+        orbit->EndInCycle(saved);
+        return kPlotComplete;
+      }
+      if ((n & (n - 1)) == 0) saved = n;
     }
     zy = zx * zy;
     zy += zy + ci;
@@ -68,9 +115,87 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
   }
 }
 
+// How an orbit ends within `length` iterations, the arithmetic of
+// ComputeOrbit without keeping the points.
+template <typename Real>
+int OrbitEnd(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t length,
+             OrbitOutcome* outcome) {
+  const Real four = 4;
+  CycleCheck<Real> cycle;
+  cycle.Start(zx, zy);
+  uint32_t saved = 0;
+  for (uint32_t n = 0;; ++n) {
+    const Real xx = zx * zx;
+    const Real yy = zy * zy;
+    if (xx + yy > four) {
+      *outcome = {OrbitOutcome::kEscaped, n};
+      return kPlotComplete;
+    }
+    if (n == length) {
+      *outcome = {OrbitOutcome::kNeither, n};
+      return kPlotComplete;
+    }
+    if (n > 0) {
+      if (cycle.Repeats(zx, zy)) {
+        *outcome = {OrbitOutcome::kCycle, n - saved};
+        return kPlotComplete;
+      }
+      if ((n & (n - 1)) == 0) saved = n;
+    }
+    zy = zx * zy;
+    zy += zy + ci;
+    zx = xx - yy + cr;
+    if (n % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+      int stopCode = kPlotExit;
+      if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
+    }
+  }
+}
+
+// The outcome of a reference orbit, and the iterations within which a check
+// of it must find the same: an escape at the same index, or a cycle of the
+// same period, which at a higher precision may take longer to close exactly.
+OrbitOutcome OutcomeOf(const ReferenceOrbit& orbit, uint32_t limit, uint32_t* checkLength) {
+  if (orbit.Escaped()) {
+    *checkLength = orbit.Last();
+    return {OrbitOutcome::kEscaped, orbit.Last()};
+  }
+  if (orbit.Wrap() != ReferenceOrbit::kNoWrap) {
+    const uint64_t longer = uint64_t{orbit.Last()} * 4 + 1000;
+    *checkLength = longer < limit ? static_cast<uint32_t>(longer) : limit;
+    return {OrbitOutcome::kCycle, orbit.Last() - orbit.Wrap()};
+  }
+  *checkLength = orbit.Last();
+  return {OrbitOutcome::kNeither, orbit.Last()};
+}
+
+template <typename Real>
+int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
+                const DeepReference& reference, bool* holds) {
+  const DeepPixelGrid<Real> grid(record);
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  const Real x = grid.Column(pixel.column);
+  const Real y = grid.Line(pixel.line);
+  const Real cr = julia ? DeepJuliaR<Real>(record) : x;
+  const Real ci = julia ? DeepJuliaI<Real>(record) : y;
+  *holds = true;
+  for (int k = 0; k < (julia ? 2 : 1) && *holds; ++k) {
+    const ReferenceOrbit& orbit = k == 0 ? reference.start : reference.critical;
+    uint32_t length = 0;
+    const OrbitOutcome expected = OutcomeOf(orbit, limit, &length);
+    OrbitOutcome checked{};
+    const bool fromZero = !julia || k == 1;
+    const int result =
+        OrbitEnd(host, fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci, length, &checked);
+    if (result != kPlotComplete) return result;
+    *holds = checked.kind == expected.kind && checked.n == expected.n;
+  }
+  return kPlotComplete;
+}
+
 template <typename Real>
 int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
-                  DeepReference* reference) {
+                  uint32_t mostPoints, DeepReference* reference) {
   const DeepPixelGrid<Real> grid(record);
   const Real centreX = grid.Column(pixel.column);
   const Real centreY = grid.Line(pixel.line);
@@ -95,42 +220,53 @@ int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, 
   reference->largestOffset = std::hypot(widest, highest);
 
   if ((record.flags & kFlagJulia) == 0) {
-    return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, &reference->start);
+    return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, mostPoints,
+                        &reference->start);
   }
   const Real cr = DeepJuliaR<Real>(record);
   const Real ci = DeepJuliaI<Real>(record);
-  const int result = ComputeOrbit(host, centreX, centreY, cr, ci, limit, &reference->start);
+  const int result =
+      ComputeOrbit(host, centreX, centreY, cr, ci, limit, mostPoints, &reference->start);
   if (result != kPlotComplete) return result;
-  return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, &reference->critical);
+  return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
 }
 
 }  // namespace
 
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
-                         ReferencePixel pixel, uint32_t limit, DeepReference* reference) {
+                         ReferencePixel pixel, uint32_t limit, uint32_t mostPoints,
+                         DeepReference* reference) {
   ExtendedPrecisionScope precision;  // the roundings to 80 bits
   return VisitDeepTier(bits, [&](auto tier) {
-    return ComputeAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference);
+    return ComputeAtTier<typename decltype(tier)::type>(host, record, pixel, limit, mostPoints,
+                                                        reference);
+  });
+}
+
+int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                       uint32_t limit, const DeepReference& reference, bool* holds) {
+  return VisitDeepTier(bits, [&](auto tier) {
+    return CheckAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference, holds);
   });
 }
 
 int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
                         const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
-                        DeepReference* reference) {
+                        uint32_t mostPoints, DeepReference* reference) {
   ExtendedPrecisionScope precision;
   const DeepReal pointRe = ToDeepReal(re);
   const DeepReal pointIm = ToDeepReal(im);
   return VisitDeepTier(bits, [&](auto tier) {
     using Real = typename decltype(tier)::type;
     if ((record.flags & kFlagJulia) == 0) {
-      return ComputeOrbit(host, Real(0), Real(0), Real(pointRe), Real(pointIm), limit,
+      return ComputeOrbit(host, Real(0), Real(0), Real(pointRe), Real(pointIm), limit, mostPoints,
                           &reference->start);
     }
     const Real cr = DeepJuliaR<Real>(record);
     const Real ci = DeepJuliaI<Real>(record);
-    const int result =
-        ComputeOrbit(host, Real(pointRe), Real(pointIm), cr, ci, limit, &reference->start);
+    const int result = ComputeOrbit(host, Real(pointRe), Real(pointIm), cr, ci, limit, mostPoints,
+                                    &reference->start);
     if (result != kPlotComplete) return result;
-    return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, &reference->critical);
+    return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
   });
 }

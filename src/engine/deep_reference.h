@@ -32,18 +32,37 @@ struct ReferencePixel {
   int32_t line;  // image line, 0 = top
 };
 
+// An orbit is cut no shorter than this for memory.
+constexpr uint32_t kFewestReferencePoints = 4096;
+
 // Computes the reference of the record's view at `pixel` at the deep tier of
-// at least `bits` for the effective limit (ReferenceIterations), taking a
-// message through the host's message step every few milliseconds. Returns 0, a stop code of the
-// message step (105, 121), or kReferenceNoMemory.
+// at least `bits` for the effective limit, its orbits at most `mostPoints`
+// long (shorter when memory is short), taking a message through the host's
+// message step every few milliseconds. Returns 0, a stop code of the message
+// step (105, 121), or kReferenceNoMemory.
 int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
-                         ReferencePixel pixel, uint32_t limit, DeepReference* reference);
+                         ReferencePixel pixel, uint32_t limit, uint32_t mostPoints,
+                         DeepReference* reference);
+
+// How an orbit ends: escaped at index n, in a cycle of period n, or neither
+// within n iterations.
+struct OrbitOutcome {
+  enum Kind { kEscaped, kCycle, kNeither } kind;
+  uint32_t n;
+};
+
+// Computes the reference's orbits again at the deep tier of at least `bits`,
+// without keeping them, and sets *holds when each ends as before (the same
+// escape, or a cycle of the same period). Takes messages as
+// ComputeDeepReference does; returns 0 or a stop code.
+int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                       uint32_t limit, const DeepReference& reference, bool* holds);
 
 // The orbits alone (start, and for a Julia set critical) of a reference at the
 // point (re, im), which need not be one of the record's pixels, at the deep
-// tier of at least `bits` for the effective limit; the offsets are left as
-// they are. Plots that share the point share these orbits. Returns as
-// ComputeDeepReference.
+// tier of at least `bits` for the effective limit, at most `mostPoints` long;
+// the offsets are left as they are. Plots that share the point share these
+// orbits. Returns as ComputeDeepReference.
 int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
                         const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
-                        DeepReference* reference);
+                        uint32_t mostPoints, DeepReference* reference);

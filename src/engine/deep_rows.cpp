@@ -68,7 +68,8 @@ uint32_t TakePlainSteps(const DeepPixel::DoubleRun *runs, uint32_t steps, Double
 // is done.
 class PixelLanes {
  public:
-  PixelLanes(const DeepRowsSetup &setup, RowQueue &queue) : setup_(setup), queue_(queue) {}
+  PixelLanes(const DeepRowsSetup &setup, RowQueue &queue)
+      : setup_(setup), queue_(queue), stop_(queue) {}
 
   // Counts every pixel of the line; false when a stop was asked for.
   bool CountLine(int32_t line) {
@@ -80,6 +81,7 @@ class PixelLanes {
       if (!Load(k)) return false;
     }
     for (;;) {
+      if (queue_.Stopping()) return false;
 #if FLT_EVAL_METHOD == 0
       if (!StepTogether()) return true;
 #endif
@@ -138,11 +140,13 @@ class PixelLanes {
       // Built in place: copying a whole pixel over the lane is a large share
       // of a short pixel's time.
       std::construct_at(&lane.pixel, setup_.pixel,
-                        DeltaPoint{setup_.columnOffsets[lane.column], setup_.lineOffsets[line_]});
+                        DeltaPoint{setup_.columnOffsets[lane.column], setup_.lineOffsets[line_]},
+                        &stop_);
       if (!lane.pixel.RunExtended()) {
         lane.pixel.EnterDoubles();
         return true;
       }
+      if (lane.pixel.Stopped()) return false;
       row_[lane.column] = static_cast<Count>(lane.pixel.Count());
     }
     lane.column = -1;
@@ -157,12 +161,14 @@ class PixelLanes {
       lane.pixel.EnterDoubles();
       return true;
     }
+    if (lane.pixel.Stopped()) return false;
     row_[lane.column] = static_cast<Count>(lane.pixel.Count());
     return Load(k);
   }
 
   const DeepRowsSetup &setup_;
   RowQueue &queue_;
+  QueueStop stop_;
   Lane lanes_[kLanes];
   int32_t line_ = 0;
   Count *row_ = nullptr;

@@ -15,6 +15,17 @@ struct DeepRowsSetup {
   DeepLaneKernel lanes;              // null: pixels of one line interleaved
 };
 
-// Computes lines until none is left or a stop is asked for (checked as each
-// pixel starts). Sets the x87 unit of the calling thread to 64-bit precision meanwhile.
+// Asks the queue whether a stop was asked for; long pixels ask it every few
+// thousand iterations.
+class QueueStop : public StopSignal {
+ public:
+  explicit QueueStop(const RowQueue& queue) : queue_(queue) {}
+  bool Stopping() override { return queue_.Stopping(); }
+
+ private:
+  const RowQueue& queue_;
+};
+
+// Computes lines until none is left or a stop is asked for (checked every
+// few thousand iterations). Sets the x87 unit of the calling thread to 64-bit precision meanwhile.
 void ComputeDeepLines(const DeepRowsSetup& setup, RowQueue& queue);

@@ -6,30 +6,12 @@
 
 #include "engine/deep_geometry.h"
 #include "engine/deep_plan.h"
+#include "engine/deep_plotter.h"
 #include "engine/fast_plot_driver.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_start.h"
 
 namespace {
-
-class DeepLineWorker : public LineWorker {
- public:
-  explicit DeepLineWorker(const DeepRowsSetup& setup) : setup_(setup) {}
-  void Run(RowQueue& queue) const override { ComputeDeepLines(setup_, queue); }
-
- private:
-  const DeepRowsSetup& setup_;
-};
-
-// Each plot gets its own copy: a plan owns its orbits, and the copy costs a
-// small part of computing them.
-bool CopyOrbit(const ReferenceOrbit& from, ReferenceOrbit* to) {
-  if (from.Empty()) return true;
-  if (!to->Reserve(from.Last())) return false;
-  for (uint32_t n = 0; n <= from.Last(); ++n) to->Store(n, from.Points()[n]);
-  if (from.Escaped()) to->MarkEscaped();
-  return true;
-}
 
 // The pixels' offsets from the shared point, exact differences rounded once
 // to 80 bits.
@@ -57,28 +39,25 @@ bool ComputeOffsets(const PlotRecord& record, const SharedDeepReference& shared,
   return true;
 }
 
+// The shared orbits serve every plot as they are: the plan adds the pixels'
+// offsets and the skip tables, which depend on the view.
 bool Prepare(const PlotRecord& record, const SharedDeepReference& shared, uint32_t limit,
              DeepPlan* plan) {
   DeepReference& reference = plan->reference;
-  if (!CopyOrbit(shared.Orbits().start, &reference.start) ||
-      !CopyOrbit(shared.Orbits().critical, &reference.critical) ||
-      !ComputeOffsets(record, shared, &reference)) {
-    return false;
-  }
+  if (!ComputeOffsets(record, shared, &reference)) return false;
+  const DeepReference& orbits = shared.Orbits();
   const bool julia = (record.flags & kFlagJulia) != 0;
-  if (!plan->startTable.Build(reference.start, julia ? 0 : 1,
-                              julia ? 0 : reference.largestOffset)) {
-    return false;
-  }
-  if (julia && !plan->criticalTable.Build(reference.critical, 1, 0)) return false;
-  const auto path = [](const ReferenceOrbit& orbit, const BlaTable& table) {
-    return DeepOrbitPath{orbit.Points(), orbit.Doubles(), orbit.Last(), &table};
-  };
-  const DeepOrbitPath start = path(reference.start, plan->startTable);
+  const bool startTabled =
+      plan->startTable.Build(orbits.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset);
+  const bool criticalTabled = julia && plan->criticalTable.Build(orbits.critical, 1, 0);
+  const DeepOrbitPath start = DeepPathOf(orbits.start, plan->startTable, startTabled);
   plan->setup = {{start, julia ? 0u : 1u,
-                  julia ? path(reference.critical, plan->criticalTable) : start, julia, limit},
+                  julia ? DeepPathOf(orbits.critical, plan->criticalTable, criticalTabled) : start,
+                  julia, limit},
                  reference.columnOffsets.get(),
-                 reference.lineOffsets.get()};
+                 reference.lineOffsets.get(),
+                 {}};
+  plan->bits = shared.Bits();
   return true;
 }
 
@@ -123,7 +102,8 @@ int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigne
   im_ = im;
   bits_ = bits;
   limit_ = limit;
-  const int result = ComputeDeepOrbitsAt(host, record, bits, re, im, limit, &orbits_);
+  const uint32_t mostPoints = MostOrbitPoints(record);
+  const int result = ComputeDeepOrbitsAt(host, record, bits, re, im, limit, mostPoints, &orbits_);
   if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 || !orbits_.start.Escaped()) {
     return result;
   }
@@ -136,7 +116,7 @@ int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigne
   const DeepPixelGrid<DeepReal> grid(record);
   re_ = ToPrecise(grid.Column(column));
   im_ = ToPrecise(grid.Line(line));
-  return ComputeDeepOrbitsAt(host, record, bits, re_, im_, limit, &orbits_);
+  return ComputeDeepOrbitsAt(host, record, bits, re_, im_, limit, mostPoints, &orbits_);
 }
 
 int PrepareSharedDeepPlan(const PlotRecord& record, const SharedDeepReference& shared,
@@ -161,5 +141,5 @@ int PlotDeepAround(UiHost& host, PlotRecord& record, const SharedDeepReference& 
   progress.rowsDone.store(0, std::memory_order_relaxed);
   std::unique_ptr<DeepPlan> plan;
   if (PrepareSharedDeepPlan(record, shared, &plan) != kPlotComplete) return kLinesNotStarted;
-  return RunLinesInParallel(host, record, limit, threads, DeepLineWorker(plan->setup));
+  return RunDeepPlan(host, record, *plan, limit, threads);
 }

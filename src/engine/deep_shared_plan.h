@@ -37,8 +37,9 @@ class SharedDeepReference {
   uint32_t limit_ = 0;
 };
 
-// The plan of the record's plot around the shared reference: a copy of its
-// orbits, the pixels' offsets from its point and the approximation tables.
+// The plan of the record's plot around the shared reference: its orbits as
+// they are (the reference must outlive the plan), the pixels' offsets from
+// its point and the approximation tables.
 // Returns 0 or kReferenceNoMemory.
 struct DeepPlan;
 int PrepareSharedDeepPlan(const PlotRecord& record, const SharedDeepReference& shared,

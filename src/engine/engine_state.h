@@ -2,6 +2,9 @@
 // The plotting subsystem's program-wide state: the history of plots shown,
 // the progress of the running plot, and the registry of live count buffers.
 
+#include <cstddef>
+#include <cstdint>
+
 #include "engine/plot_progress.h"
 #include "engine/plot_record.h"
 
@@ -29,6 +32,9 @@ struct EngineState {
   PlotHistory history;
   PlotProgress progress;
   CountBufferRegistry buffers;
+  // Tests: a deep plot's orbit or skip table larger than this many bytes
+  // fails as if memory were short.
+  size_t largestDeepBlock = SIZE_MAX;
 };
 
 extern EngineState g_engine;

@@ -128,11 +128,12 @@ int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
     const unsigned bits = DeepTierAtLeast(DeepBitsNeeded(record));
     record.referenceBits = static_cast<int32_t>(bits);
     if (!options.useReference) {
-      const int result =
-          PlotDeep(host, record, bits, options.threads, options.startThread, ChosenLevel(options));
+      const int result = PlotDeep(host, record, bits, options.threads, options.startThread,
+                                  ChosenLevel(options), options.deepOrbitPoints);
       if (result != kLinesNotStarted) return result;
     }
-    return PlotPrecise(host, record, bits);
+    // The deep plotter may have found that its reference needs more bits.
+    return PlotPrecise(host, record, static_cast<unsigned>(record.referenceBits));
   }
   if (!options.useReference) {
     const int result = (record.flags & kFlagInteger) != 0 ? FastPlotInteger(host, record, options)

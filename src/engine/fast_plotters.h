@@ -55,6 +55,9 @@ struct PlotOptions {
   // The 80-bit plotters even for a view that needs the deep arithmetic; for
   // measuring where they stop resolving views.
   bool extendedOnly = false;
+  // The longest reference orbit of a deep plot; 0: as long as the memory set
+  // aside for it allows. Tests cut it short to follow pixels past its end.
+  uint32_t deepOrbitPoints = 0;
 };
 
 // Chooses the arithmetic by ChoosePlotArithmetic (plot_arithmetic.h) and the

@@ -13,10 +13,14 @@
 
 constexpr int32_t kPixelsPerMessageStep = 32;
 
-// countPixel(cx, cy) gives a pixel's count; advance(v, step) the next coordinate.
+// countPixel(cx, cy) gives a pixel's count; advance(v, step) the next
+// coordinate. A pixel long enough to take messages itself sets *stopCode
+// (when given) to a stop code that came meanwhile; its count is then not
+// stored and the loop ends with that code.
 template <typename Coordinate, typename CountPixel, typename Advance>
 int PlotLines(UiHost& host, PlotRecord& record, uint32_t limit, Coordinate left, Coordinate bottom,
-              Coordinate step, CountPixel countPixel, Advance advance) {
+              Coordinate step, CountPixel countPixel, Advance advance,
+              const int* stopCode = nullptr) {
   PlotProgress& progress = g_engine.progress;
   progress.rowsTotal.store(record.sizeY, std::memory_order_relaxed);
   progress.rowsDone.store(0, std::memory_order_relaxed);
@@ -27,6 +31,7 @@ int PlotLines(UiHost& host, PlotRecord& record, uint32_t limit, Coordinate left,
     Coordinate cx = left;
     for (int32_t column = 0; column < record.sizeX; ++column) {
       const int32_t count = countPixel(cx, cy);
+      if (stopCode != nullptr && *stopCode != kPlotComplete) return *stopCode;
       row[column] = static_cast<Count>(count);
       if (live) {
         host.DrawPixel(column, line, CountColour(record, count, static_cast<int32_t>(limit)));

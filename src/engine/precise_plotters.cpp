@@ -11,11 +11,16 @@
 
 namespace {
 
+// Every this many iterations a long pixel takes a message.
+constexpr uint32_t kIterationsPerMessageStep = 1u << 14;
+
 // The iteration of JuliaCount (real_plotters.cpp) in the deep arithmetic. A
 // point that comes back exactly to an earlier one never escapes: it gets the
-// limit at once, which is what iterating on would give.
+// limit at once, which is what iterating on would give. A stop that comes
+// meanwhile is stored in *stopCode, and the count is then meaningless.
 template <typename Real>
-int32_t PreciseCount(Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit) {
+int32_t PreciseCount(Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit, UiHost& host,
+                     int* stopCode) {
   const Real four = 4;
   Real xx = zx * zx;
   Real yy = zy * zy;
@@ -24,6 +29,13 @@ int32_t PreciseCount(Real zx, Real zy, const Real& cr, const Real& ci, uint32_t 
   cycle.Start(zx, zy);
   uint32_t count = 0;
   while (!(xx + yy > four)) {
+    if (count % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+      int code = kPlotExit;
+      if (host.PumpOneMessage(&code) != 0) {
+        *stopCode = code;
+        return 0;
+      }
+    }
     zx = xx - yy + cr;
     zy = xy + xy + ci;
     if (++count >= limit || cycle.Repeats(zx, zy)) return static_cast<int32_t>(limit);
@@ -71,6 +83,7 @@ int PlotAtTier(UiHost& host, PlotRecord& record, uint32_t limit) {
   const Real ci = julia ? DeepJuliaI<Real>(record) : Real(0);
   const PreciseCoordinates<Real> coordinates(record);
   const int32_t top = record.sizeY - 1;
+  int stopCode = kPlotComplete;
   // PlotLines walks the lines from the bottom up; its coordinates here are
   // the column and the number of lines above the bottom one.
   return PlotLines(
@@ -78,9 +91,10 @@ int PlotAtTier(UiHost& host, PlotRecord& record, uint32_t limit) {
       [&](int32_t column, int32_t above) {
         const Real x = coordinates.Column(column);
         const Real y = coordinates.Line(top - above);
-        return julia ? PreciseCount(x, y, cr, ci, limit) : PreciseCount(x, y, x, y, limit);
+        return julia ? PreciseCount(x, y, cr, ci, limit, host, &stopCode)
+                     : PreciseCount(x, y, x, y, limit, host, &stopCode);
       },
-      [](int32_t index, int32_t step) { return index + step; });
+      [](int32_t index, int32_t step) { return index + step; }, &stopCode);
 }
 
 }  // namespace

@@ -125,13 +125,16 @@ class DeepPlotterTest : public EngineTest {
   // Plots the view with the deep plotter at each limit and compares with the
   // plain counts at the largest, which give every smaller limit's counts
   // when capped at it.
+  // orbitPoints: the longest reference orbit (0: the deep plotter's own).
   static void ExpectCloseToPlain(const DeepView& view, const std::vector<int32_t>& limits,
-                                 const std::string& what) {
+                                 const std::string& what, uint32_t orbitPoints = 0) {
     const std::vector<Count> plain = PlainCounts(view, limits.back());
     for (const int32_t limit : limits) {
       PlotRecord record = Record(view, limit);
       FakeUiHost host;
-      ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+      PlotOptions options{2};
+      options.deepOrbitPoints = orbitPoints;
+      ASSERT_EQ(RunPlot(host, record, options), kPlotComplete);
       const std::vector<Count> deep = Counts(record);
       DiscardCountBuffer(record);
       const int32_t size = view.size;
@@ -200,6 +203,29 @@ TEST_F(DeepPlotterTest, LargeLimitsMatchThePlainPlotter) {
   ExpectCloseToPlain({beside, 8e-21, 32, false, {}}, {50000, 1000000}, "beside a copy");
   ExpectCloseToPlain({kCriticalPoint, 1e-10, 32, true, copy}, {50000, 1000000},
                      "Julia set of the copy's nucleus");
+}
+
+// Right of the cusp at 1/4, c = 1/4 + e takes about pi / sqrt(e) iterations
+// to escape, all of them near the orbit of the view's centre: the pixels
+// outlive a reference orbit cut short while their deltas are still far
+// below their points.
+DeepComplex BesideTheCusp(double count) {
+  const DeepReal root = DeepReal(3.14159265358979323846) / count;
+  return {DeepReal("0.25") + root * root, DeepReal("1e-30")};
+}
+
+TEST_F(DeepPlotterTest, PixelsThatOutliveTheReferenceOrbitMatchThePlainPlotter) {
+  // Past 2^20 iterations, the length that once cut every orbit.
+  ExpectCloseToPlain({BesideTheCusp(1.08e6), 2e-14, 3, false, {}}, {1100000}, "past 2^20");
+  // Orbits cut at 100 points, long before the pixels near a Misiurewicz
+  // point draw away from them: those go on in the deep arithmetic, the
+  // others rebase. Beside the copy interior pixels end by their cycles.
+  ExpectCloseToPlain({kMandelbrotCentre, 1e-60, 32, false, {}}, {1000}, "Mandelbrot, cut", 100);
+  ExpectCloseToPlain({kJuliaCentre, 1e-60, 32, true, kJuliaConstant}, {1000}, "Julia, cut", 100);
+  const DeepComplex copy = Nucleus(
+      {kMandelbrotCentre.re + DeepReal("3e-11"), kMandelbrotCentre.im + DeepReal("2e-11")}, 23);
+  ExpectCloseToPlain({{copy.re + DeepReal("1e-21"), copy.im}, 8e-21, 32, false, {}}, {50000},
+                     "beside a copy, cut", 3000);
 }
 
 // The line workers step several pixels together, in each SIMD width this
@@ -330,4 +356,36 @@ TEST_F(DeepPlotterTest, JuliaViewsSqueezedAtTheCriticalPointTakeTheDeepArithmeti
   basin.flags = kFlagJulia;
   EXPECT_EQ(ChoosePlotArithmetic(basin), kPlottedReal);
   DiscardCountBuffer(basin);
+}
+
+// A copy of the set of period 85 about 3e-82 across, far smaller than a
+// pixel of a view 1e-60 high: the pixel step asks for 256 bits, at which the
+// centre pixel, exactly on the copy's nucleus, rounds to a point outside it.
+// Its orbit then escapes at 384 bits no more: the reference is computed there,
+// and the pixel is inside.
+TEST_F(DeepPlotterTest, APixelOnTheNucleusOfACopyFarSmallerThanAPixelIsInside) {
+  const DeepReal offset("3e-41");
+  const DeepComplex nucleus =
+      Nucleus({kMandelbrotCentre.re + offset * 0.6, kMandelbrotCentre.im + offset * 0.8}, 85);
+  constexpr int32_t kSize = 16, kLimit = 5000;
+  PlotRecord records[2];
+  for (PlotRecord& record : records) {
+    record = RecordWithBuffer(kSize, kSize, -7);
+    record.height = 1e-60;
+    const DeepReal step = DeepReal(record.height) / kSize;
+    // Column 8 and image line 8 (7 lines above the bottom one) on the nucleus.
+    SetExactCoordinate(record.x, record.preciseX, nucleus.re - step * 8);
+    SetExactCoordinate(record.y, record.preciseY, nucleus.im - step * 7);
+    record.limit = kLimit;
+    record.flags = kFlagDeep;
+  }
+  FakeUiHost host;
+  ASSERT_EQ(RunPlot(host, records[0], PlotOptions{2}), kPlotComplete);
+  EXPECT_EQ(CountAt(records[0], 8, 8), kLimit);
+  const unsigned stepBits = DeepTierAtLeast(DeepBitsNeeded(records[0]));
+  EXPECT_GT(static_cast<unsigned>(records[0].referenceBits), stepBits);
+  ASSERT_EQ(PlotPrecise(host, records[1], records[0].referenceBits), kPlotComplete);
+  EXPECT_EQ(Counts(records[0]), Counts(records[1]));
+  DiscardCountBuffer(records[0]);
+  DiscardCountBuffer(records[1]);
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <thread>
 #include <tuple>
@@ -34,6 +35,13 @@ PlotRecord DeepSpiral(int32_t sizeX, int32_t sizeY, int32_t limit) {
 }
 
 int RefuseEveryThread(pthread_t*, const pthread_attr_t*, void* (*)(void*), void*) { return EAGAIN; }
+
+std::atomic<int> g_threadsStarted{0};
+int CountEveryThread(pthread_t* thread, const pthread_attr_t* attributes, void* (*run)(void*),
+                     void* argument) {
+  ++g_threadsStarted;
+  return pthread_create(thread, attributes, run, argument);
+}
 
 using DeepThreadTest = EngineTest;
 
@@ -70,6 +78,33 @@ TEST_F(DeepThreadTest, StopAndExitEndTheReferenceAndTheLinesPromptly) {
   }
 }
 
+// Right of the cusp at 1/4 every pixel takes about 10^8 iterations, in the
+// deep arithmetic past an orbit cut at 4096 points, or in the plain plotter:
+// seconds each. A stop must end them within a fraction of a second.
+TEST_F(DeepThreadTest, StopAndExitEndPixelsOfAHundredMillionIterationsPromptly) {
+  for (const int stopCode : {kPlotStop, kPlotExit}) {
+    PlotRecord record = DeepSpiral(8, 8, 100000000);
+    record.x = 0.25L + 1e-15L;
+    record.y = -5e-21L;
+    record.flags = kFlagDeep;
+    FakeUiHost host;
+    host.stopAtPump = 16 + 40;  // the orbit's 16, then 40 while the workers run
+    host.stopCode = stopCode;
+    PlotOptions options{2};
+    options.deepOrbitPoints = 4096;
+    const double start = Seconds();
+    EXPECT_EQ(RunPlot(host, record, options), stopCode);
+    EXPECT_LT(Seconds() - start, 1.0);
+    EXPECT_EQ(host.pumpCalls, host.stopAtPump);
+    // The plain plotter on the calling thread, from its first pixel on.
+    host.pumpCalls = 0;
+    host.stopAtPump = 3;
+    EXPECT_EQ(RunPlot(host, record, PlotOptions{1, true}), stopCode);
+    EXPECT_LT(Seconds() - start, 2.0);
+    DiscardCountBuffer(record);
+  }
+}
+
 TEST_F(DeepThreadTest, WithoutThreadsThePlainDeepPlotterComputesThePlot) {
   PlotRecord expected = DeepSpiral(24, 20, 400);
   FakeUiHost host;
@@ -81,6 +116,30 @@ TEST_F(DeepThreadTest, WithoutThreadsThePlainDeepPlotterComputesThePlot) {
   EXPECT_EQ(record.plottedArithmetic, kPlottedDeep);
   EXPECT_EQ(record.referenceBits, expected.referenceBits);
   EXPECT_EQ(g_engine.progress.rowsDone.load(), 20);
+  for (int32_t row = 0; row < record.sizeY; ++row) {
+    for (int32_t column = 0; column < record.sizeX; ++column) {
+      ASSERT_EQ(CountAt(record, row, column), CountAt(expected, row, column))
+          << row << " " << column;
+    }
+  }
+  DiscardCountBuffer(record);
+  DiscardCountBuffer(expected);
+}
+
+// Orbits and skip tables larger than 160 KB fail: the deep plotter plots with
+// a shorter orbit (cut short, its pixels followed on past it) and shorter
+// tables, on its worker threads, and gives the plain plotter's counts.
+TEST_F(DeepThreadTest, WhenMemoryIsShortTheDeepPlotterUsesShorterTables) {
+  PlotRecord expected = DeepSpiral(24, 20, 10000);
+  FakeUiHost host;
+  ASSERT_EQ(RunPlot(host, expected, PlotOptions{1, true}), kPlotComplete);
+  g_engine.largestDeepBlock = 160 << 10;
+  PlotRecord record = DeepSpiral(24, 20, 10000);
+  PlotOptions options{2};
+  options.startThread = CountEveryThread;
+  g_threadsStarted = 0;
+  ASSERT_EQ(RunPlot(host, record, options), kPlotComplete);
+  EXPECT_GT(g_threadsStarted.load(), 0);
   for (int32_t row = 0; row < record.sizeY; ++row) {
     for (int32_t column = 0; column < record.sizeX; ++column) {
       ASSERT_EQ(CountAt(record, row, column), CountAt(expected, row, column))

@@ -23,6 +23,7 @@ class EngineTest : public ::testing::Test {
     Reports().clear();
     previous_ = SetCountBufferMisuseHandler(RecordReport);
     g_engine.buffers.allocationsBeforeFailure = -1;
+    g_engine.largestDeepBlock = SIZE_MAX;
     liveAtStart_ = LiveCountBufferCount();  // a failed test before may have left some
   }
 
