@@ -10,19 +10,23 @@ bash scripts/install-deps.sh
 
 step() { printf '\n==== %s ====\n' "$*"; }
 build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
+# The test programs are independent (each works in its own temporary folder),
+# so CTest runs as many at once as there are cores; the end-to-end tests,
+# which share one display, still run one at a time.
+jobs=$(nproc)
 
 step "native"
 build native
-ctest --preset native
+ctest --preset native -j "$jobs"
 
 step "sanitizers (ASan + UBSan)"
 build asan
-ctest --preset asan
+ctest --preset asan -j "$jobs"
 
 if [[ -f tools/fuzz/CMakeLists.txt ]]; then
   step "fuzzing (short runs)"
   build fuzz
-  ctest --preset fuzz
+  ctest --preset fuzz -j "$jobs"
 fi
 
 if [[ -f bench/CMakeLists.txt ]] && grep -q tsan CMakePresets.json && ls tests/engine/*thread*_test.cpp >/dev/null 2>&1; then
@@ -40,4 +44,4 @@ step "Windows x86_64"
 build win64
 source scripts/wine-env.sh
 bash scripts/wine-setup.sh
-bash scripts/with-display.sh ctest --preset win64
+bash scripts/with-display.sh ctest --preset win64 -j "$jobs"

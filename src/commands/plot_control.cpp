@@ -36,6 +36,11 @@ void ShowCompletedPlot(CommandHost& host) {
 
 void FinishPlot(CommandHost& host, int result, const PlotRecord& backup) {
   CommandState& state = g_commands;
+  // Only a confirmed close clears the running flag during a plot. The plot
+  // usually sees that at its next message step and ends as an exit; one that
+  // finished its last lines while the question was open ends without another
+  // step, and the window must close all the same.
+  if (!state.plotRunning) result = kPlotExit;
   switch (result) {
     case kPlotExit:
       state.plotRunning = false;

@@ -111,6 +111,18 @@ TEST_F(PlotControlTest, ExitReleasesTheAttemptAndClosesTheWindow) {
   EXPECT_FALSE(host.Called("main menu"));
 }
 
+TEST_F(PlotControlTest, CloseConfirmedDuringAPlotClosesEvenWhenThePlotCompletes) {
+  StartPlot(host);
+  host.calls.clear();
+  // The close question answered OK inside a message step; the plot still
+  // runs to its end without finding the cleared flag.
+  host.ui.onPump = [] { g_commands.plotRunning = false; };
+  StartRegion(-1, -1, 2);
+  EXPECT_EQ(g_commands.current.rows, nullptr);
+  EXPECT_EQ(host.calls.back(), "post close");
+  EXPECT_FALSE(host.Called("main menu"));
+}
+
 TEST_F(PlotControlTest, IntegerModeRefusesATooFineRegion) {
   StartPlot(host);
   g_commands.arithmetic = kArithmeticInteger;
