@@ -14,7 +14,7 @@ namespace {
 
 // Reference iterations between two message steps: a few milliseconds at the
 // widest tier.
-constexpr uint32_t kIterationsPerMessageStep = 256;
+constexpr uint32_t kOrbitIterationsPerMessageStep = 256;
 
 template <typename Real>
 DeltaPoint Rounded(const Real& x, const Real& y) {
@@ -108,7 +108,7 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
     zy = zx * zy;
     zy += zy + ci;
     zx = xx - yy + cr;
-    if (n % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+    if (n % kOrbitIterationsPerMessageStep == kOrbitIterationsPerMessageStep - 1) {
       int stopCode = kPlotExit;
       if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
     }
@@ -145,7 +145,7 @@ int OrbitEnd(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uin
     zy = zx * zy;
     zy += zy + ci;
     zx = xx - yy + cr;
-    if (n % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+    if (n % kOrbitIterationsPerMessageStep == kOrbitIterationsPerMessageStep - 1) {
       int stopCode = kPlotExit;
       if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
     }

@@ -12,7 +12,7 @@
 namespace {
 
 // Every this many iterations a long pixel takes a message.
-constexpr uint32_t kIterationsPerMessageStep = 1u << 14;
+constexpr uint32_t kPixelIterationsPerMessageStep = 1u << 14;
 
 // The iteration of JuliaCount (real_plotters.cpp) in the deep arithmetic. A
 // point that comes back exactly to an earlier one never escapes: it gets the
@@ -29,7 +29,7 @@ int32_t PreciseCount(Real zx, Real zy, const Real& cr, const Real& ci, uint32_t 
   cycle.Start(zx, zy);
   uint32_t count = 0;
   while (!(xx + yy > four)) {
-    if (count % kIterationsPerMessageStep == kIterationsPerMessageStep - 1) {
+    if (count % kPixelIterationsPerMessageStep == kPixelIterationsPerMessageStep - 1) {
       int code = kPlotExit;
       if (host.PumpOneMessage(&code) != 0) {
         *stopCode = code;
