@@ -34,17 +34,7 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
     tier = higher;
   }
   plan->bits = tier;
-  const bool julia = (record.flags & kFlagJulia) != 0;
-  const bool startTabled =
-      plan->startTable.Build(reference.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset);
-  const bool criticalTabled = julia && plan->criticalTable.Build(reference.critical, 1, 0);
-  const DeepOrbitPath start = DeepPathOf(reference.start, plan->startTable, startTabled);
-  plan->setup = {{start, julia ? 0u : 1u,
-                  julia ? DeepPathOf(reference.critical, plan->criticalTable, criticalTabled) : start,
-                  julia, limit},
-                 reference.columnOffsets.get(),
-                 reference.lineOffsets.get(),
-                 {}};
+  SetUpDeepPlan(record, reference, limit, plan);
   return kPlotComplete;
 }
 
@@ -106,17 +96,34 @@ int ProbeLongestLived(UiHost& host, const PlotRecord& record, const DeepPlan& pl
   return kPlotComplete;
 }
 
+// A table that memory could not hold is none: the pixels then take every step.
+DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled) {
+  return {orbit.Points(),       orbit.Doubles(), orbit.Last(), tabled ? &table : nullptr,
+          orbit.Continuation(), orbit.Wrap()};
+}
+
 }  // namespace
+
+void SetUpDeepPlan(const PlotRecord& record, const DeepReference& orbits, uint32_t limit,
+                   DeepPlan* plan) {
+  const DeepReference& offsets = plan->reference;
+  const bool julia = (record.flags & kFlagJulia) != 0;
+  const bool startTabled =
+      plan->startTable.Build(orbits.start, julia ? 0 : 1, julia ? 0 : offsets.largestOffset);
+  const bool criticalTabled = julia && plan->criticalTable.Build(orbits.critical, 1, 0);
+  const DeepOrbitPath start = PathOf(orbits.start, plan->startTable, startTabled);
+  plan->setup = {{start, julia ? 0u : 1u,
+                  julia ? PathOf(orbits.critical, plan->criticalTable, criticalTabled) : start,
+                  julia, limit},
+                 offsets.columnOffsets.get(),
+                 offsets.lineOffsets.get(),
+                 {}};
+}
 
 uint32_t MostOrbitPoints(const PlotRecord& record) {
   const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + 2 * sizeof(BlaStep);
   const size_t orbits = (record.flags & kFlagJulia) != 0 ? 2 : 1;
   return static_cast<uint32_t>(kOrbitMemory / perPoint / orbits);
-}
-
-DeepOrbitPath DeepPathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled) {
-  return {orbit.Points(),       orbit.Doubles(), orbit.Last(), tabled ? &table : nullptr,
-          orbit.Continuation(), orbit.Wrap()};
 }
 
 int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint32_t limit,

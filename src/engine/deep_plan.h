@@ -36,6 +36,10 @@ int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint3
 // memory set aside for the orbits and their skip tables.
 uint32_t MostOrbitPoints(const PlotRecord& record);
 
-// The path pixels follow along an orbit; a table that memory could not hold
-// (`tabled` false) is none, and the pixels then take every step.
-DeepOrbitPath DeepPathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled);
+// Builds the plan's skip tables for `orbits` and the setup its workers read:
+// the pixels follow those orbits from the offsets in plan->reference. A
+// table that memory could not hold is none, and the pixels then take every
+// step. `orbits` may be plan->reference itself or orbits shared by several
+// plans, which must outlive the plan.
+void SetUpDeepPlan(const PlotRecord& record, const DeepReference& orbits, uint32_t limit,
+                   DeepPlan* plan);

@@ -45,18 +45,7 @@ bool Prepare(const PlotRecord& record, const SharedDeepReference& shared, uint32
              DeepPlan* plan) {
   DeepReference& reference = plan->reference;
   if (!ComputeOffsets(record, shared, &reference)) return false;
-  const DeepReference& orbits = shared.Orbits();
-  const bool julia = (record.flags & kFlagJulia) != 0;
-  const bool startTabled =
-      plan->startTable.Build(orbits.start, julia ? 0 : 1, julia ? 0 : reference.largestOffset);
-  const bool criticalTabled = julia && plan->criticalTable.Build(orbits.critical, 1, 0);
-  const DeepOrbitPath start = DeepPathOf(orbits.start, plan->startTable, startTabled);
-  plan->setup = {{start, julia ? 0u : 1u,
-                  julia ? DeepPathOf(orbits.critical, plan->criticalTable, criticalTabled) : start,
-                  julia, limit},
-                 reference.columnOffsets.get(),
-                 reference.lineOffsets.get(),
-                 {}};
+  SetUpDeepPlan(record, shared.Orbits(), limit, plan);
   plan->bits = shared.Bits();
   return true;
 }
