@@ -14,6 +14,7 @@
 #include "files/data_file.h"
 #include "files/decoder.h"
 #include "files/encoder.h"
+#include "silent_host.h"
 
 namespace {
 
@@ -68,15 +69,6 @@ void Decompress(benchmark::State& state, const PlotCase& plot) {
   state.counters["ratio"] = static_cast<double>(stream.size()) / static_cast<double>(produced);
 }
 
-// A window that takes every message step at once and shows nothing.
-class QuietHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
-
 struct LargePlot {
   LargePlot() {
     record.sizeX = kLarge.sizeX;
@@ -99,7 +91,7 @@ std::string BenchFileName() { return std::string(P_tmpdir) + "/zirn-codec-bench.
 
 void SaveLargeDataFile(benchmark::State& state) {
   LargePlot plot;
-  QuietHost host;
+  SilentHost host;
   const std::string name = BenchFileName();
   for (auto _ : state) {
     if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved)
@@ -111,7 +103,7 @@ void SaveLargeDataFile(benchmark::State& state) {
 
 void LoadLargeDataFile(benchmark::State& state) {
   LargePlot plot;
-  QuietHost host;
+  SilentHost host;
   const std::string name = BenchFileName();
   if (SaveDataFile(host, plot.record, name.c_str()) != kDataSaved)
     state.SkipWithError("save failed");

@@ -18,16 +18,9 @@
 #include "engine/fpu_precision.h"
 #include "engine/plot_progress.h"
 #include "engine/plot_record.h"
+#include "silent_host.h"
 
 namespace deep_bench {
-
-class SilentHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
 
 struct DeepBenchView {
   const char* name;

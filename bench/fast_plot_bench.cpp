@@ -15,16 +15,9 @@
 
 #include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
+#include "silent_host.h"
 
 namespace {
-
-class SilentHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
 
 struct BenchView {
   const char* name;

@@ -25,16 +25,9 @@
 #include "engine/fast_plotters.h"
 #include "engine/plot_progress.h"
 #include "movie_plan.h"
+#include "silent_host.h"
 
 namespace {
-
-class QuietHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
 
 constexpr int32_t kSize = 800;
 constexpr size_t kEveryNth = 16;
@@ -68,7 +61,7 @@ MoviePlan SeahorseMovie() {
 }
 
 int ComputeShared(const MoviePlan& plan, SharedDeepReference* shared) {
-  QuietHost host;
+  SilentHost host;
   return shared->Compute(host, KeyframeRecord(plan, plan.heights.size() - 1),
                          MovieReferenceBits(plan), plan.centreRe, plan.centreIm,
                          EffectiveDeepLimit(plan.target.limit));
@@ -76,7 +69,7 @@ int ComputeShared(const MoviePlan& plan, SharedDeepReference* shared) {
 
 void BM_MoviePrepare(benchmark::State& state) {
   const MoviePlan plan = SeahorseMovie();
-  QuietHost host;
+  SilentHost host;
   for (auto _ : state) {
     double start = ThreadCpu();
     SharedDeepReference shared;
@@ -109,7 +102,7 @@ void BM_MoviePrepare(benchmark::State& state) {
 
 void BM_MovieKeyframes(benchmark::State& state) {
   const MoviePlan plan = SeahorseMovie();
-  QuietHost host;
+  SilentHost host;
   for (auto _ : state) {
     SharedDeepReference shared;
     double wall = 0, ownWall = 0, cpu = 0, ownCpu = 0;

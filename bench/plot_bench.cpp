@@ -8,16 +8,9 @@
 #include "engine/plot_record.h"
 #include "engine/plotters.h"
 #include "engine/ui_host.h"
+#include "silent_host.h"
 
 namespace {
-
-class IdleUiHost : public UiHost {
- public:
-  int PumpOneMessage(int*) override { return 0; }
-  void DrawPixel(int32_t, int32_t, uint32_t) override {}
-  void SetTitle(const char*) override {}
-  void ShowMessage(const char*, const char*, MessageIcon) override {}
-};
 
 struct View {
   long double x;
@@ -53,7 +46,7 @@ void PlotView(benchmark::State& state, int (*plot)(UiHost&, PlotRecord&), View v
     state.SkipWithError("no memory for the count buffer");
     return;
   }
-  IdleUiHost host;
+  SilentHost host;
   int64_t iterations = 0;
   for (auto _ : state) {
     if (plot(host, record) != kPlotComplete) {
