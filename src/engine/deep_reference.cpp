@@ -66,41 +66,32 @@ class ExactContinuation : public OrbitContinuation {
 };
 
 // Z_0 = (zx, zy), Z_{n+1} = Z_n^2 + c until |Z|^2 > 4, Z comes back exactly
-// to an earlier point, or n reaches the limit or the most points memory
-// allows (halved until they fit). An orbit inside the set ends in its cycle,
-// often long before the limit, so that the pixels that follow it rebase soon
-// and their own cycles show.
-template <typename Real>
-int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit,
-                 uint32_t mostPoints, ReferenceOrbit* orbit) {
-  uint32_t length = limit < mostPoints ? limit : mostPoints;
-  while (!orbit->Reserve(length)) {
-    if (length < kFewestReferencePoints) return kReferenceNoMemory;
-    length /= 2;
-  }
+// to an earlier point, or n reaches `length`; visit(n, Z_n) sees every point
+// before it is tested. Leaves (zx, zy) at the last point and *outcome at how
+// the orbit ended (for a cycle, `wrap` is the index of the earlier point).
+template <typename Real, typename Visit>
+int FollowOrbit(UiHost& host, Real& zx, Real& zy, const Real& cr, const Real& ci, uint32_t length,
+                Visit&& visit, OrbitOutcome* outcome, uint32_t* wrap) {
   const Real four = 4;
   CycleCheck<Real> cycle;
   cycle.Start(zx, zy);
   uint32_t saved = 0;  // the index of the point the cycle check holds
   for (uint32_t n = 0;; ++n) {
-    orbit->Store(n, Rounded(zx, zy));
+    visit(n, zx, zy);
     const Real xx = zx * zx;
     const Real yy = zy * zy;
     if (xx + yy > four) {
-      orbit->MarkEscaped();
+      *outcome = {OrbitOutcome::kEscaped, n};
       return kPlotComplete;
     }
     if (n == length) {
-      if (length == limit) return kPlotComplete;
-      std::unique_ptr<OrbitContinuation> continuation(new (std::nothrow)
-                                                          ExactContinuation<Real>(zx, zy, cr, ci));
-      if (continuation == nullptr) return kReferenceNoMemory;
-      orbit->CutShort(std::move(continuation));
+      *outcome = {OrbitOutcome::kNeither, n};
       return kPlotComplete;
     }
     if (n > 0) {
       if (cycle.Repeats(zx, zy)) {
-        orbit->EndInCycle(saved);
+        *outcome = {OrbitOutcome::kCycle, n - saved};
+        *wrap = saved;
         return kPlotComplete;
       }
       if ((n & (n - 1)) == 0) saved = n;
@@ -115,41 +106,51 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
   }
 }
 
+// The orbit from (zx, zy), kept, to the limit or the most points memory
+// allows (halved until they fit). An orbit inside the set ends in its cycle,
+// often long before the limit, so that the pixels that follow it rebase soon
+// and their own cycles show.
+template <typename Real>
+int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t limit,
+                 uint32_t mostPoints, ReferenceOrbit* orbit) {
+  uint32_t length = limit < mostPoints ? limit : mostPoints;
+  while (!orbit->Reserve(length)) {
+    if (length < kFewestReferencePoints) return kReferenceNoMemory;
+    length /= 2;
+  }
+  OrbitOutcome outcome{};
+  uint32_t wrap = 0;
+  const int result = FollowOrbit(
+      host, zx, zy, cr, ci, length,
+      [orbit](uint32_t n, const Real& x, const Real& y) { orbit->Store(n, Rounded(x, y)); },
+      &outcome, &wrap);
+  if (result != kPlotComplete) return result;
+  switch (outcome.kind) {
+    case OrbitOutcome::kEscaped:
+      orbit->MarkEscaped();
+      return kPlotComplete;
+    case OrbitOutcome::kCycle:
+      orbit->EndInCycle(wrap);
+      return kPlotComplete;
+    case OrbitOutcome::kNeither:
+      break;
+  }
+  if (length == limit) return kPlotComplete;
+  std::unique_ptr<OrbitContinuation> continuation(new (std::nothrow)
+                                                      ExactContinuation<Real>(zx, zy, cr, ci));
+  if (continuation == nullptr) return kReferenceNoMemory;
+  orbit->CutShort(std::move(continuation));
+  return kPlotComplete;
+}
+
 // How an orbit ends within `length` iterations, the arithmetic of
 // ComputeOrbit without keeping the points.
 template <typename Real>
 int OrbitEnd(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci, uint32_t length,
              OrbitOutcome* outcome) {
-  const Real four = 4;
-  CycleCheck<Real> cycle;
-  cycle.Start(zx, zy);
-  uint32_t saved = 0;
-  for (uint32_t n = 0;; ++n) {
-    const Real xx = zx * zx;
-    const Real yy = zy * zy;
-    if (xx + yy > four) {
-      *outcome = {OrbitOutcome::kEscaped, n};
-      return kPlotComplete;
-    }
-    if (n == length) {
-      *outcome = {OrbitOutcome::kNeither, n};
-      return kPlotComplete;
-    }
-    if (n > 0) {
-      if (cycle.Repeats(zx, zy)) {
-        *outcome = {OrbitOutcome::kCycle, n - saved};
-        return kPlotComplete;
-      }
-      if ((n & (n - 1)) == 0) saved = n;
-    }
-    zy = zx * zy;
-    zy += zy + ci;
-    zx = xx - yy + cr;
-    if (n % kOrbitIterationsPerMessageStep == kOrbitIterationsPerMessageStep - 1) {
-      int stopCode = kPlotExit;
-      if (host.PumpOneMessage(&stopCode) != 0) return stopCode;
-    }
-  }
+  uint32_t wrap = 0;
+  return FollowOrbit(
+      host, zx, zy, cr, ci, length, [](uint32_t, const Real&, const Real&) {}, outcome, &wrap);
 }
 
 // The outcome of a reference orbit, and the iterations within which a check
