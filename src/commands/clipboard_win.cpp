@@ -16,6 +16,17 @@ namespace {
 // text Zirn copies fits.
 constexpr SIZE_T kMaxClipboardTextBlock = kParameterTextSize - 24;
 
+// Another program (a clipboard viewer, a paste in progress) may hold the
+// clipboard for a moment; a copy or paste waits up to half a second for it
+// instead of doing nothing.
+bool OpenClipboardPatiently(HWND window) {
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    if (OpenClipboard(window)) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 // A movable global block that is freed unless the clipboard takes it.
 class ClipboardBlock {
  public:
@@ -39,7 +50,7 @@ class ClipboardBlock {
   // Hands the block to the clipboard as `format`; a clipboard that cannot
   // be opened or refuses the block leaves it with this object.
   void Hand(HWND window, UINT format) {
-    if (!OpenClipboard(window)) return;
+    if (!OpenClipboardPatiently(window)) return;
     EmptyClipboard();
     if (SetClipboardData(format, block_) != nullptr) block_ = nullptr;
     CloseClipboard();
@@ -86,7 +97,7 @@ std::unique_ptr<char[]> FetchClipboardText(HWND window) {
     ShowMemoryError();
     return nullptr;
   }
-  if (!OpenClipboard(window)) return text;
+  if (!OpenClipboardPatiently(window)) return text;
   HANDLE data = GetClipboardData(CF_TEXT);
   const SIZE_T size = data != nullptr ? GlobalSize(data) : 0;
   if (size > kMaxClipboardTextBlock) {
