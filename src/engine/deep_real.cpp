@@ -108,6 +108,26 @@ void SetExactCoordinate(long double& field, PreciseCoordinate& precise, const De
   field = RoundToLongDouble(precise);
 }
 
+double RoundToDouble(const PreciseCoordinate& precise) {
+  return static_cast<double>(RoundToLongDouble(precise));
+}
+
+bool PreciseMatchesDouble(double field, const PreciseCoordinate& precise) {
+  const double rounded = RoundToDouble(precise);
+  return rounded == field || (rounded != rounded && field != field);
+}
+
+DeepReal ExactHeight(double field, const PreciseCoordinate& precise) {
+  if (field == field && PreciseMatchesDouble(field, precise)) return ToDeepReal(precise);
+  ExtendedPrecisionScope precision;
+  return DeepReal(field);
+}
+
+void SetExactHeight(double& field, PreciseCoordinate& precise, const DeepReal& value) {
+  precise = ToPrecise(value);
+  field = RoundToDouble(precise);
+}
+
 bool ParseDeepReal(const char* text, DeepReal* value) {
   const char* p = text;
   while (IsWhiteSpace(*p)) ++p;

@@ -33,6 +33,10 @@ DeepReal ExactCoordinate(long double field, const PreciseCoordinate& precise);
 // Stores value as the precise form and its rounding as the 80-bit field.
 void SetExactCoordinate(long double& field, PreciseCoordinate& precise, const DeepReal& value);
 
+// The same for a height and its double field (RoundToDouble).
+DeepReal ExactHeight(double field, const PreciseCoordinate& precise);
+void SetExactHeight(double& field, PreciseCoordinate& precise, const DeepReal& value);
+
 // Reads a decimal number at text the way the parameter reader's numbers are
 // read (white space, sign, digits, point, exponent), keeping every digit up to
 // the precision of DeepReal. False, with nothing stored, when the text does

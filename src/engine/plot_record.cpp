@@ -7,6 +7,8 @@ void CopyRegion(PlotRecord& destination, const PlotRecord& source) {
   destination.preciseY = source.preciseY;
   destination.height = source.height;
   destination.shownHeight = source.shownHeight;
+  destination.preciseHeight = source.preciseHeight;
+  destination.preciseShownHeight = source.preciseShownHeight;
 }
 
 void ResetView(PlotRecord& record) {
@@ -22,4 +24,5 @@ void ResetView(PlotRecord& record) {
   record.shownHeight = 4;
   record.preciseX = record.preciseY = PreciseFromLongDouble(record.x);
   record.preciseJuliaR = record.preciseJuliaI = PreciseFromLongDouble(record.juliaR);
+  record.preciseHeight = record.preciseShownHeight = PreciseFromLongDouble(record.height);
 }

@@ -63,6 +63,12 @@ struct PlotRecord {
   PreciseCoordinate preciseY;
   PreciseCoordinate preciseJuliaR;
   PreciseCoordinate preciseJuliaI;
+  // height, shownHeight and returnHeight at any depth: each counts while its
+  // double field holds its rounding, which below the doubles' range is 0 or
+  // a subnormal (precise_coordinate.h).
+  PreciseCoordinate preciseHeight;
+  PreciseCoordinate preciseShownHeight;
+  PreciseCoordinate preciseReturnHeight;
   // Set by every plot: the arithmetic of the counts in rows and, for the deep
   // arithmetic, the mantissa bits of its reference (0 otherwise).
   int32_t plottedArithmetic = kPlottedNone;

@@ -28,3 +28,8 @@ PreciseCoordinate PreciseFromLongDouble(long double value);
 long double RoundToLongDouble(const PreciseCoordinate& precise);
 // True when the 80-bit field still holds the precise form's rounding.
 bool PreciseMatches(long double field, const PreciseCoordinate& precise);
+
+// The same for a height's double field: its rounding is taken through the
+// 80-bit one, and is 0 or a subnormal below the doubles' range.
+double RoundToDouble(const PreciseCoordinate& precise);
+bool PreciseMatchesDouble(double field, const PreciseCoordinate& precise);
