@@ -16,6 +16,7 @@
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
+#include "engine/view_height.h"
 #include "files/bitmap_file.h"
 #include "files/data_file.h"
 #include "files/double_byte_text.h"
@@ -94,11 +95,11 @@ void OpenParameterFile(FileCommandHost& host) {
   ApplyStagedPalette();
   SetTitlePrefix(FileNamePart(g_image.fileName));
   state.pending.pending = 1;
-  state.pending.returnHeight = state.pending.height;
+  RememberReturnHeight(state.pending);
   // Without a data file to load (none named, none beside the file, or one
   // that fails) endMode is still 1 and the plot is computed. Counts are not
   // loaded for a height that is no height: the start reports it instead.
-  if (state.lastRead.hasDataFile == 1 && PlottableHeight(state.pending.height)) {
+  if (state.lastRead.hasDataFile == 1 && PlottableHeight(state.pending)) {
     LoadDataFileIfPresent(host);
   }
   if (state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);

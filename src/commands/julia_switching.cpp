@@ -4,6 +4,7 @@
 #include "commands/plot_control.h"
 #include "commands/titles.h"
 #include "engine/deep_real.h"
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
 #include "res/resource.h"
 
@@ -20,7 +21,7 @@ void ArmCurrentRecord(bool rememberHeight) {
   const bool inHistory = HistoryCount() > 0;
   if (inHistory) PopHistory(current);
   current.flags |= kFlagJuliaStart;
-  if (rememberHeight) current.returnHeight = current.height;
+  if (rememberHeight) RememberReturnHeight(current);
   if (inHistory) PushHistory(current);
 }
 
@@ -28,13 +29,13 @@ void ArmCurrentRecord(bool rememberHeight) {
 // 80-bit difference while the view needs no more digits than it holds, the
 // exact one for a deep view.
 void CentreOn(long double& corner, PreciseCoordinate& preciseCorner, long double constant,
-              const PreciseCoordinate& preciseConstant, long double half, long double step) {
-  corner = constant - half;
-  if (DigitsNeeded(corner, step) <= kExtendedDigits) {
+              const PreciseCoordinate& preciseConstant, const DeepReal& half,
+              long double stepLog) {
+  corner = constant - half.convert_to<long double>();
+  if (DigitsNeeded(corner, stepLog) <= kExtendedDigits) {
     preciseCorner = PreciseFromLongDouble(corner);
   } else {
-    SetExactCoordinate(corner, preciseCorner,
-                       ExactCoordinate(constant, preciseConstant) - DeepReal(half));
+    SetExactCoordinate(corner, preciseCorner, ExactCoordinate(constant, preciseConstant) - half);
   }
 }
 
@@ -46,12 +47,15 @@ void PrepareMandelbrotReturn(PlotRecord& pending, const PlotRecord& current) {
   // to the height. Every positive height is kept: deep views go far below
   // the 1e-20 that was once the smallest. Written as a negated comparison so
   // that a NaN is replaced as well.
-  if (!(pending.returnHeight > 0)) pending.returnHeight = pending.height;
-  const long double half = static_cast<long double>(pending.returnHeight) * 0.5L;
-  const long double step = ViewStep(pending.returnHeight, pending.sizeY);
-  CentreOn(pending.x, pending.preciseX, pending.juliaR, pending.preciseJuliaR, half, step);
-  CentreOn(pending.y, pending.preciseY, pending.juliaI, pending.preciseJuliaI, half, step);
-  pending.height = pending.shownHeight = pending.returnHeight;
+  if (!(ReturnHeightOf(pending) > 0)) RememberReturnHeight(pending);
+  const DeepReal half = ReturnHeightOf(pending) / 2;
+  const long double stepLog =
+      ViewStepLog(pending.returnHeight, pending.preciseReturnHeight, pending.sizeY);
+  CentreOn(pending.x, pending.preciseX, pending.juliaR, pending.preciseJuliaR, half, stepLog);
+  CentreOn(pending.y, pending.preciseY, pending.juliaI, pending.preciseJuliaI, half, stepLog);
+  pending.height = pending.returnHeight;
+  pending.preciseHeight = pending.preciseReturnHeight;
+  ShowHeight(pending);
   pending.juliaR = pending.juliaI = 0;
   pending.preciseJuliaR = pending.preciseJuliaI = PreciseFromLongDouble(0);
   pending.pending = 1;

@@ -7,6 +7,7 @@
 #include "commands/command_state.h"
 #include "commands/file_commands.h"
 #include "engine/plot_record.h"
+#include "engine/view_height.h"
 #include "files/parameter_text.h"
 #include "res/resource.h"
 
@@ -48,7 +49,7 @@ void PasteParametersFlow(FileCommandHost& host) {
   text.reset();
   const int tool = ApplyPastedPalette(host);
   state.pending.pending = 1;
-  state.pending.returnHeight = state.pending.height;
+  RememberReturnHeight(state.pending);
   if (state.lastRead.endMode == kEndStart) host.SendCommand(IDM_START);
   host.ShowPaletteTool(tool);
 }

@@ -1,9 +1,13 @@
 #include "commands/plot_control.h"
 
+#include <cstdio>
+
 #include "colour/palette.h"
 #include "commands/command_state.h"
 #include "commands/titles.h"
 #include "engine/fast_plotters.h"
+#include "engine/plot_arithmetic.h"
+#include "engine/view_height.h"
 #include "engine/ui_host.h"
 #include "files/image_state.h"
 
@@ -11,10 +15,19 @@ namespace {
 
 constexpr uint32_t kIntegerFlags = kFlagInteger | kFlagIntegerShadow;
 constexpr const char* kRegionRefused = "この領域は整数モードでは演算できません";
-constexpr const char* kHeightRefused =
-    "この高さでは演算できません (高さは 4.9e-324 以上 1.8e+308 以下の数)";
 constexpr int kExitOutOfMemory = 3;
 constexpr int kTitleSize = 64;
+constexpr size_t kMessageSize = 128;
+
+// The heights a plot takes, from the deepest the deep arithmetic serves.
+void ShowHeightRefused(UiHost& ui) {
+  char deepest[32] = "";
+  FormatDeepestHeight(deepest, sizeof deepest);
+  char text[kMessageSize];
+  std::snprintf(text, sizeof text, "この高さでは演算できません (高さは %s 以上 1.8e+308 以下の数)",
+                deepest);
+  ui.ShowMessage(text, kProgramName, MessageIcon::Information);
+}
 
 // A stopped or refused plot leaves no trace: its counts go and the record as
 // it was before the start comes back with its title.
@@ -52,7 +65,7 @@ void FinishPlot(CommandHost& host, int result, const PlotRecord& backup) {
       RestoreBeforeStart(host, backup);
       return;
     case kPlotBadHeight:
-      host.Ui().ShowMessage(kHeightRefused, kProgramName, MessageIcon::Information);
+      ShowHeightRefused(host.Ui());
       RestoreBeforeStart(host, backup);
       return;
     case kPlotStop:
@@ -111,7 +124,8 @@ void ApplyStartRequests(PlotRecord& record, PlotRecord& zoom, ArithmeticSetting 
     record.x = record.y = -2;
     record.preciseX = record.preciseY = PreciseFromLongDouble(-2);
     record.height = 4;
-    record.shownHeight = record.height;
+    record.preciseHeight = PreciseFromLongDouble(4);
+    ShowHeight(record);
   } else if (zoom.pending == 1) {
     CopyRegion(record, zoom);
     zoom.pending = 0;

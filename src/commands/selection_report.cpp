@@ -1,13 +1,17 @@
 #include "commands/selection_report.h"
 
 #include <cfloat>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "commands/command_state.h"
 #include "commands/titles.h"
 #include "engine/deep_real.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/ui_host.h"
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
 
 namespace {
@@ -15,7 +19,7 @@ namespace {
 constexpr int kMinimumRegionRows = 2;
 constexpr size_t kRoundingTextSize = 64;
 constexpr size_t kReportTextSize = 128;
-constexpr const char* kZoomLimit = "これ以上は拡大できません (高さの下限 2.2e-308)";
+constexpr size_t kMessageSize = 128;
 
 int32_t Min(int32_t a, int32_t b) { return a < b ? a : b; }
 int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
@@ -25,16 +29,16 @@ int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 // as the same plot: 18 digits of the 80-bit sum while the new view needs no
 // more, otherwise the digits of the deep view from the exact sum.
 void MoveCoordinate(long double& field, PreciseCoordinate& precise, int32_t pixels,
-                    long double step, const DeepReal& exactStep, long double newStep) {
+                    long double step, const DeepReal& exactStep, long double newStepLog) {
   const long double moved = field + pixels * step;
-  char text[kMostCoordinateDigits + 16];
-  const int digits = DigitsNeeded(moved, newStep);
+  std::string text(kMostCoordinateDigits + 16, '\0');
+  const int digits = DigitsNeeded(moved, newStepLog);
   if (digits <= kExtendedDigits ||
-      FormatDeepReal(ExactCoordinate(field, precise) + pixels * exactStep, digits, text,
-                     sizeof text) == 0) {
-    std::snprintf(text, sizeof text, "%-20.18Lg\n", moved);
+      FormatDeepReal(ExactCoordinate(field, precise) + pixels * exactStep, digits, text.data(),
+                     text.size()) == 0) {
+    std::snprintf(text.data(), text.size(), "%-20.18Lg\n", moved);
   }
-  SetCoordinateFromText(text, field, precise);
+  SetCoordinateFromText(text.c_str(), field, precise);
 }
 
 double RoundTo15Digits(long double value) {
@@ -49,17 +53,39 @@ long double PixelStep(const PlotRecord& record) {
 }
 
 // Moves R's corner to the rectangle's lower-left corner in the plane, with
-// the digits a view of step newStep needs.
+// the digits a view of step log newStepLog needs.
 void MoveCorner(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll,
-                long double step, long double newStep) {
+                long double step, long double newStepLog) {
   const int32_t h = scroll.horizontal;
   const int32_t v = scroll.vertical;
-  const DeepReal exactStep = DeepReal(record.shownHeight) / record.shownSizeY;
+  const DeepReal exactStep = ShownHeightOf(record) / record.shownSizeY;
   MoveCoordinate(record.x, record.preciseX, Min(rect.left + h, rect.right + h), step, exactStep,
-                 newStep);
+                 newStepLog);
   MoveCoordinate(record.y, record.preciseY, record.shownSizeY - Max(rect.top + v, rect.bottom + v),
-                 step, exactStep, newStep);
+                 step, exactStep, newStepLog);
   record.shownSizeY = record.sizeY;
+}
+
+// The height `rows` pixels of the picture span, rounded to the 15 digits the
+// parameter text keeps: in 80 bits while the picture's height and the new
+// one are normal doubles, as always, and from the precise height below.
+void SpannedHeight(const PlotRecord& record, int32_t rows, double& height,
+                   PreciseCoordinate& precise) {
+  const double rounded = RoundTo15Digits(PixelStep(record) * rows);
+  if (record.shownHeight >= DBL_MIN && std::isfinite(rounded) && rounded >= DBL_MIN) {
+    height = rounded;
+    precise = PreciseFromLongDouble(rounded);
+    return;
+  }
+  RoundHeightTo15Digits(ShownHeightOf(record) / record.shownSizeY * rows, height, precise);
+}
+
+void ShowZoomLimit(UiHost& ui) {
+  char deepest[32] = "";
+  FormatDeepestHeight(deepest, sizeof deepest);
+  char text[kMessageSize];
+  std::snprintf(text, sizeof text, "これ以上は拡大できません (高さの下限 %s)", deepest);
+  ui.ShowMessage(text, kProgramName, MessageIcon::Information);
 }
 
 }  // namespace
@@ -71,15 +97,18 @@ bool SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrig
     record.pending = 0;
     return true;
   }
-  const long double step = PixelStep(record);
-  const double height = RoundTo15Digits(step * rows);
-  // Below the normal doubles a height loses its digits, and then becomes 0.
-  if (!(height >= DBL_MIN)) {
+  PlotRecord zoomed = record;
+  SpannedHeight(record, rows, zoomed.height, zoomed.preciseHeight);
+  // Deeper than the deep arithmetic serves, the view could not be plotted.
+  if (!PlottableHeight(zoomed)) {
     record.pending = 0;
     return false;
   }
-  MoveCorner(record, rect, scroll, step, ViewStep(height, record.sizeY));
-  record.height = record.shownHeight = height;
+  MoveCorner(record, rect, scroll, PixelStep(record),
+             ViewStepLog(zoomed.height, zoomed.preciseHeight, record.sizeY));
+  record.height = zoomed.height;
+  record.preciseHeight = zoomed.preciseHeight;
+  ShowHeight(record);
   record.pending = 1;
   return true;
 }
@@ -88,7 +117,7 @@ void SelectionToPoint(PlotRecord& record, const SelectionRect& rect, ScrollOrigi
   // The point keeps the digits of the view it was picked in.
   if (record.shownSizeY > 0) {
     MoveCorner(record, rect, scroll, PixelStep(record),
-               ViewStep(record.shownHeight, record.shownSizeY));
+               ViewStepLog(record.shownHeight, record.preciseShownHeight, record.shownSizeY));
   }
   record.height = record.shownHeight = 0;
   record.pending = 0;
@@ -98,7 +127,9 @@ void FormatSelectionReport(const PlotRecord& zoom, char* out, size_t size) {
   if (zoom.flags & kFlagJuliaStart) {
     std::snprintf(out, size, " (x=%Lg y=%Lg)", zoom.x, zoom.y);
   } else {
-    std::snprintf(out, size, " (x=%Lg y=%Lg h=%g)", zoom.x, zoom.y, zoom.height);
+    char height[kRoundingTextSize] = "";
+    FormatShortHeight(zoom.height, zoom.preciseHeight, height, sizeof height);
+    std::snprintf(out, size, " (x=%Lg y=%Lg h=%s)", zoom.x, zoom.y, height);
   }
 }
 
@@ -109,7 +140,7 @@ void ReportSelection(UiHost& ui, const SelectionRect& rect, ScrollOrigin scroll)
   if (zoom.flags & kFlagJuliaStart) {
     SelectionToPoint(zoom, rect, scroll);
   } else if (!SelectionToRegion(zoom, rect, scroll)) {
-    ui.ShowMessage(kZoomLimit, kProgramName, MessageIcon::Information);
+    ShowZoomLimit(ui);
     return;
   }
   char text[kReportTextSize];

@@ -5,12 +5,14 @@
 
 #include "commands/command_state.h"
 #include "engine/ui_host.h"
+#include "engine/view_height.h"
 #include "files/double_byte_text.h"
 #include "files/image_state.h"
 
 namespace {
 
 constexpr size_t kRegionTextSize = 256;
+constexpr size_t kHeightTextSize = 40;
 constexpr size_t kPrefixNameLimit = 43;
 
 }  // namespace
@@ -25,7 +27,9 @@ const char* ComposePlotTitle(const char* text) {
 
 void FormatRegionText(const PlotRecord& record, int32_t width, int32_t height, char* out,
                       size_t size) {
-  std::snprintf(out, size, " (x=%Lg y=%Lg h=%g) %dx%d", record.x, record.y, record.height,
+  char shownHeight[kHeightTextSize] = "";
+  FormatShortHeight(record.height, record.preciseHeight, shownHeight, sizeof shownHeight);
+  std::snprintf(out, size, " (x=%Lg y=%Lg h=%s) %dx%d", record.x, record.y, shownHeight,
                 static_cast<int>(width), static_cast<int>(height));
 }
 

@@ -15,7 +15,11 @@ using Mantissa = boost::multiprecision::number<Backend::rep_type>;
 // A coordinate's exponent never comes near these; beyond them a text is not a
 // coordinate (and the runtime's conversion gives an infinity or zero anyway).
 constexpr long kLargestDecimalExponent = 100000;
-constexpr int kLargestFormatDigits = 1000;
+// Every digit of the widest coordinate (32 bits are 9.63 digits), and a few more.
+constexpr int kLargestFormatDigits =
+    PreciseCoordinate::kWords * 32 * 30103 / 100000 + 16 > 1000
+        ? PreciseCoordinate::kWords * 32 * 30103 / 100000 + 16
+        : 1000;
 
 bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

@@ -2,7 +2,18 @@
 
 #include <cmath>
 
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
+
+namespace {
+
+// The deepest height the deep arithmetic serves.
+const DeepReal& DeepestHeight() {
+  static const DeepReal deepest("1e-4900");
+  return deepest;
+}
+
+}  // namespace
 
 PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
   if ((record.flags & kFlagInteger) != 0) return kPlottedInteger;
@@ -10,9 +21,17 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
   return kPlottedReal;
 }
 
-bool PlottableHeight(double height) { return std::isfinite(height) && height > 0; }
+bool PlottableHeight(const PlotRecord& record) {
+  if (!std::isfinite(record.height)) return false;
+  return HeightOf(record) >= DeepestHeight();
+}
+
+size_t FormatDeepestHeight(char* out, size_t size) {
+  return FormatDeepReal(DeepestHeight(), 2, out, size);
+}
 
 bool HeightRefused(const PlotRecord& record) {
-  if (PlottableHeight(record.height)) return false;
-  return (record.flags & kFlagInteger) == 0 || !std::isfinite(record.height);
+  if (PlottableHeight(record)) return false;
+  return (record.flags & kFlagInteger) == 0 || !std::isfinite(record.height) ||
+         HeightOf(record) > 0;
 }

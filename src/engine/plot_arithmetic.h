@@ -6,13 +6,21 @@
 // a record whose counts come from elsewhere (a data file) can be labelled
 // with it.
 
+#include <cstddef>
+
 #include "engine/plot_record.h"
 
 PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record);
 
-// A height a view can have: a finite positive number. A text's 1e999 or
-// 1e-400 converts to an infinity or to 0, below 2^-1074 there is no double.
-bool PlottableHeight(double height);
+// A height a view can have: a positive number no larger than the largest
+// double (a text's 1e999 is an infinity) and no deeper than the deepest
+// height the deep arithmetic serves. Taken from the precise form where the
+// double field holds its rounding (plot_record.h).
+bool PlottableHeight(const PlotRecord& record);
+
+// The deepest height PlottableHeight accepts, as "1e-4900" (the text the
+// messages name); the length, or 0 when out is too small.
+size_t FormatDeepestHeight(char* out, size_t size);
 
 // True when no plotter is to compute the record: its height is not
 // plottable. The integer arithmetic refuses finite heights of 0 and below

@@ -13,26 +13,30 @@
 
 // The digits an 80-bit coordinate is written with.
 constexpr int kExtendedDigits = 18;
-// Never more digits than this (heights end near 1e-308, the precise form
-// holds about 366 digits).
-constexpr int kMostCoordinateDigits = 350;
+// Never more digits than the precise form holds (32 bits are 9.63 digits),
+// and a few beyond them.
+constexpr int kMostCoordinateDigits = PreciseCoordinate::kWords * 32 * 30103 / 100000 + 8;
 
-// The pixel step of a view of `height` over `sizeY` lines, from the height as
-// the parameter text carries it (15 significant digits), so that a text read
-// back asks for the same digits as the record it was written from. 0 when the
-// view has no positive step.
-long double ViewStep(double height, int32_t sizeY);
+// The decimal logarithm of the pixel step of a view `height` high (a double
+// field and its precise form, plot_record.h) over `sizeY` lines, from the
+// height as the parameter text carries it (15 significant digits), so that a
+// text read back asks for the same digits as the record it was written from.
+// Steps far below the 80-bit range have their logarithm all the same. NaN
+// when the view has no positive finite step.
+long double ViewStepLog(double height, const PreciseCoordinate& preciseHeight, int32_t sizeY);
 
-// Significant digits that put `coordinate` within a thousandth of `step`:
-// one more than the decimal places from its leading digit down to three
-// places finer than the step. At least 1, at most kMostCoordinateDigits; 0
-// for a coordinate of 0 or a step that is not positive.
-int DigitsNeeded(long double coordinate, long double step);
+// Significant digits that put `coordinate` within a thousandth of a step
+// whose decimal logarithm is `stepLog`: one more than the decimal places from
+// its leading digit down to three places finer than the step. At least 1, at
+// most kMostCoordinateDigits; 0 for a coordinate of 0 or a stepLog that is
+// not finite.
+int DigitsNeeded(long double coordinate, long double stepLog);
 
-// Significant digits that put `coordinate` within `resolution`, from its
-// leading digit; at least 1, at most kMostCoordinateDigits; 0 for a
-// coordinate of 0 or a resolution that is not positive.
-int DigitsResolving(long double coordinate, long double resolution);
+// Significant digits that put `coordinate` within a resolution whose decimal
+// logarithm is `resolutionLog`, from its leading digit; at least 1, at most
+// kMostCoordinateDigits; 0 for a coordinate of 0 or a resolutionLog that is
+// not finite.
+int DigitsResolving(long double coordinate, long double resolutionLog);
 
 // The digits each coordinate of the record is written and shown with: the
 // 18 of an 80-bit value, or more where the view needs them.
@@ -43,7 +47,8 @@ int CoordinateDigits(long double coordinate, const PlotRecord& record);
 // orbits' size (4) before they spread again is not resolved in 80 bits.
 constexpr unsigned kExtendedResolvedBits = 54;
 
-// True when the 80-bit plotters no longer resolve the view: some corner of
+// True when the 80-bit plotters no longer resolve the view: its height lies
+// below the normal doubles that they take it in, some corner of
 // the view or (for a Julia set) its constant needs more than 18 digits, or
 // the pixels of a Julia view pass so near the critical point 0 that squaring
 // shrinks their images below kExtendedResolvedBits before they spread apart
@@ -53,10 +58,11 @@ bool NeedsDeepArithmetic(const PlotRecord& record);
 // The Julia constant of a deep view counts to the last bit the deep plot
 // computes it with, far below the pixel step where the pixels pass near 0
 // (about its square there). The absolute resolution those bits give at the
-// orbits' size; 0 for a Mandelbrot view or one the 80-bit plotters resolve.
+// orbits' size, as its decimal logarithm; NaN for a Mandelbrot view or one
+// the 80-bit plotters resolve.
 long double JuliaConstantResolution(const PlotRecord& record);
 
 // The digits a Julia constant is written and shown with: CoordinateDigits,
-// or more where `resolution` (JuliaConstantResolution) asks for them, so
+// or more where `resolutionLog` (JuliaConstantResolution) asks for them, so
 // that the text read back plots the same counts.
-int JuliaConstantDigits(long double constant, const PlotRecord& record, long double resolution);
+int JuliaConstantDigits(long double constant, const PlotRecord& record, long double resolutionLog);

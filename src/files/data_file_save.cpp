@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/plot_progress.h"
 #include "files/data_file.h"
@@ -142,9 +143,9 @@ int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& ho
   const DataFileNames names = DataFileNamesFor(fileName);
   SafeFileWriter writer(fileName);
   if (!writer.IsOpen()) return kParameterFileNotSaved;
-  char text[kParameterTextSize];
-  WriteParameterText(text, sizeof text, record, names.bareName.c_str());
-  if (!writer.Write(text, std::strlen(text)) || !writer.Finish()) return kParameterFileNotSaved;
+  std::vector<char> text(kParameterTextSize);
+  WriteParameterText(text.data(), text.size(), record, names.bareName.c_str());
+  if (!writer.Write(text.data(), std::strlen(text.data())) || !writer.Finish()) return kParameterFileNotSaved;
   // A parameter file must never name a data file of another plot: the two
   // are put in place together once both were written, or neither is.
   const int code = SaveCounts(host, record, names.path.c_str(), MemoryBudget(), true,

@@ -6,6 +6,7 @@
 #include "engine/deep_real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
+#include "engine/view_height.h"
 #include "files/parameter_text.h"
 
 namespace {
@@ -52,7 +53,16 @@ void ReadCoordinate(const char* p, long double& field, PreciseCoordinate& precis
   }
 }
 
-double DoubleValue(const char* p) { return StartsDecimalNumber(p) ? std::strtod(p, nullptr) : 0.0; }
+// The height key: the double as the runtime converts the text, and beside it
+// the height at any depth (view_height.h).
+void ReadHeight(const char* p, double& field, PreciseCoordinate& precise) {
+  if (StartsDecimalNumber(p)) {
+    SetHeightFromText(p, field, precise);
+  } else {
+    field = 0;
+    precise = PreciseFromLongDouble(0);
+  }
+}
 
 // A long integer of 32 bits, as on the platforms the files come from: values
 // beyond the range give its ends.
@@ -153,7 +163,7 @@ ParameterReadResult ReadParameterText(const char* text, PlotRecord& record) {
         break;
       case 'h':
       case 'w':
-        record.height = DoubleValue(p);
+        ReadHeight(p, record.height, record.preciseHeight);
         ++result.fieldCount;
         break;
       case 'n':
@@ -207,7 +217,7 @@ ParameterReadResult ReadParameterText(const char* text, PlotRecord& record) {
         break;
     }
   }
-  record.shownHeight = record.height;
+  ShowHeight(record);
   record.sizeX = ClampImageSize(record.sizeX);
   record.sizeY = ClampImageSize(record.sizeY);
   return result;

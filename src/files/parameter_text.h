@@ -9,10 +9,11 @@
 struct PlotRecord;
 class UiHost;
 
-// The buffers the callers use for a parameter text. The longest text the
-// writer makes, a Julia view 1e-300 high with four coordinates of about 310
-// digits and a data-file name of 255 characters, takes about 2000 bytes.
-constexpr size_t kParameterTextSize = 4096;
+// The buffers the callers use for a parameter text (on the heap: it is
+// large). The longest text the writer makes, a Julia view with four
+// coordinates of the most digits (kMostCoordinateDigits, about 10,000 for a
+// view 1e-10000 high) and a data-file name of 255 characters, fits.
+constexpr size_t kParameterTextSize = 65536;
 // ReadTextFile's size for a parameter file: leaves room behind any accepted text.
 constexpr size_t kParameterFileReadSize = kParameterTextSize - 4;
 // Room TestParameterHeader needs behind the text: its LF, the " g\n" that

@@ -1,11 +1,13 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "colour/palette.h"
 #include "engine/deep_real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
@@ -14,6 +16,8 @@ namespace {
 constexpr int kEntriesPerLine = 8;
 constexpr size_t kCoordinateTextSize = kMostCoordinateDigits + 16;
 static_assert(kCoordinateTextSize >= kDataFileNameSize);
+// Four coordinates of the most digits, the height, the palette and the f line.
+static_assert(4 * (kCoordinateTextSize + 8) + 1024 <= kParameterTextSize);
 
 // mingw's printf in C99 mode (which formats long double) is checked as GNU printf.
 #ifdef __MINGW32__
@@ -34,17 +38,18 @@ class ParameterTextArea {
     // The longest items are the f line (a 255-character name and 5 more) and
     // a coordinate of kMostCoordinateDigits digits with its sign, point,
     // exponent and key.
-    char item[kCoordinateTextSize + 16];
+    std::string& item = item_;
+    item.resize(kCoordinateTextSize + 16);
     va_list arguments;
     va_start(arguments, format);
-    const int formatted = std::vsnprintf(item, sizeof item, format, arguments);
+    const int formatted = std::vsnprintf(item.data(), item.size(), format, arguments);
     va_end(arguments);
     if (formatted < 0) return;
-    size_t end = std::strlen(item);
+    size_t end = std::strlen(item.c_str());
     const bool lineEnd = end > 0 && item[end - 1] == '\n';
     if (lineEnd) --end;
     while (end > 0 && item[end - 1] == ' ') --end;
-    Append(item, end);
+    Append(item.data(), end);
     if (lineEnd) Append("\n", 1);
   }
 
@@ -64,13 +69,14 @@ class ParameterTextArea {
 
  private:
   void Append(const char* bytes, size_t n) {
-    const size_t room = sizeof text_ - length_;
+    const size_t room = kParameterTextSize - length_;
     if (n > room) n = room;
-    std::memcpy(text_ + length_, bytes, n);
+    text_.append(bytes, n);
     length_ += n;
   }
 
-  char text_[kParameterTextSize];
+  std::string text_;
+  std::string item_;
   size_t length_ = 0;
 };
 
@@ -86,16 +92,18 @@ void AppendPaletteLine(ParameterTextArea& area, int first) {
 // One coordinate line: the 18 digits of the 80-bit value, byte for byte as
 // always, while the view needs no more; otherwise `digits` from the precise
 // form: for a corner those that put it within a thousandth of a pixel of the
-// one plotted, for a Julia constant those its deep plot computes with.
+// one plotted, for a Julia constant those its deep plot computes with. A
+// coordinate too small for the 80-bit field, which then holds 0, is written
+// from the precise form as well.
 void AppendCoordinate(ParameterTextArea& area, char key, long double value,
                       const PreciseCoordinate& precise, int digits) {
-  if (digits == kExtendedDigits) {
+  if (digits == kExtendedDigits && (value != 0 || ExactCoordinate(value, precise) == 0)) {
     area.AppendItem(" %c%-20.18Lg\n", key, value);
     return;
   }
-  char text[kCoordinateTextSize];
-  if (FormatDeepReal(ExactCoordinate(value, precise), digits, text, sizeof text) == 0) return;
-  area.AppendItem(" %c%s\n", key, text);
+  std::string text(kCoordinateTextSize, '\0');
+  if (FormatDeepReal(ExactCoordinate(value, precise), digits, text.data(), text.size()) == 0) return;
+  area.AppendItem(" %c%s\n", key, text.c_str());
 }
 
 }  // namespace
@@ -107,7 +115,11 @@ void WriteParameterText(char* out, size_t outSize, const PlotRecord& record,
   area.AppendItem("%%Zirn parameter file\n");
   AppendCoordinate(area, 'x', record.x, record.preciseX, CoordinateDigits(record.x, record));
   AppendCoordinate(area, 'y', record.y, record.preciseY, CoordinateDigits(record.y, record));
-  area.AppendItem(" w%-17.15g\n", record.height);
+  // A normal double's height as always; a deeper one with its 15 digits too.
+  char height[kCoordinateTextSize];
+  if (FormatHeight(record.height, record.preciseHeight, height, sizeof height) != 0) {
+    area.AppendItem(" w%-17s\n", height);
+  }
   if ((record.flags & kFlagJulia) != 0) {
     const long double resolution = JuliaConstantResolution(record);
     AppendCoordinate(area, 'r', record.juliaR, record.preciseJuliaR,

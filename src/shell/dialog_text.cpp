@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "engine/deep_real.h"
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
@@ -16,6 +18,7 @@ namespace {
 // Below this magnitude a Julia constant counts as 0: the text asks for the
 // Mandelbrot set instead.
 constexpr long double kJuliaThreshold = 1e-30L;
+constexpr size_t kNumberTextSize = 64;
 
 // Appends to a fixed buffer, cutting what does not fit.
 class TextBuilder {
@@ -54,7 +57,7 @@ void CopyTrimmed(const char* text, char* field) {
 }
 
 void FormatExtended(long double value, char* field) {
-  char text[kFieldTextSize];
+  char text[kNumberTextSize];
   std::snprintf(text, sizeof text, "%17.15Lg", value);
   CopyTrimmed(text, field);
 }
@@ -64,17 +67,22 @@ void FormatExtended(long double value, char* field) {
 // confirming the dialog plots the same view.
 constexpr int kDialogDigits = 15;
 
-// Digits for a coordinate of a view `height` high on `sizeY` lines: 0 for
-// the dialog's usual 15, or the count of a deep view.
-int DeepDigits(long double value, double height, int32_t sizeY) {
-  const int needed = DigitsNeeded(value, ViewStep(height, sizeY));
+// Digits for a coordinate of a view `height` high (its double field and
+// precise form) on `sizeY` lines: 0 for the dialog's usual 15, or the count
+// of a deep view.
+int DeepDigits(long double value, double height, const PreciseCoordinate& preciseHeight,
+               int32_t sizeY) {
+  const int needed = DigitsNeeded(value, ViewStepLog(height, preciseHeight, sizeY));
   return needed > kExtendedDigits ? needed : 0;
 }
 
 // value with the dialog's digits; exact() gives the precise value, which is
 // formed only for a deep view.
+// A coordinate too small for the 80-bit value, which then is 0, is shown from
+// the precise value too.
 template <typename Exact>
 void FormatCoordinate(long double value, int deepDigits, Exact exact, char* field) {
+  if (deepDigits == 0 && value == 0) deepDigits = kDialogDigits;
   if (deepDigits == 0 || FormatDeepReal(exact(), deepDigits, field, kFieldTextSize) == 0) {
     FormatExtended(value, field);
   }
@@ -83,18 +91,19 @@ void FormatCoordinate(long double value, int deepDigits, Exact exact, char* fiel
 void FormatRecordCoordinate(long double value, const PreciseCoordinate& precise,
                             const PlotRecord& record, char* field) {
   FormatCoordinate(
-      value, DeepDigits(value, record.shownHeight, record.sizeY),
+      value, DeepDigits(value, record.shownHeight, record.preciseShownHeight, record.sizeY),
       [&] { return ExactCoordinate(value, precise); }, field);
 }
 
-void FormatDouble(double value, char* field) {
-  char text[kFieldTextSize];
-  std::snprintf(text, sizeof text, "%17.15g", value);
-  CopyTrimmed(text, field);
+// The shown height with 15 digits, at any depth (FormatHeight).
+void FormatShownHeight(const PlotRecord& record, char* field) {
+  if (FormatHeight(record.shownHeight, record.preciseShownHeight, field, kFieldTextSize) == 0) {
+    field[0] = '\0';
+  }
 }
 
 void FormatInteger(long value, char* field) {
-  char text[kFieldTextSize];
+  char text[kNumberTextSize];
   std::snprintf(text, sizeof text, " %ld", value);
   CopyTrimmed(text, field);
 }
@@ -103,7 +112,7 @@ void FormatInteger(long value, char* field) {
 // (JuliaConstantDigits); otherwise as a corner.
 void FormatConstant(long double value, const PreciseCoordinate& precise, const PlotRecord& shown,
                     long double resolution, char* field) {
-  if (resolution == 0) {
+  if (!std::isfinite(resolution)) {
     FormatRecordCoordinate(value, precise, shown, field);
     return;
   }
@@ -116,6 +125,7 @@ void FillJuliaFields(const PlotRecord& record, RegionFields& fields) {
   if (record.flags & kFlagJulia) {
     PlotRecord shown = record;  // the view on display
     shown.height = record.shownHeight;
+    shown.preciseHeight = record.preciseShownHeight;
     const long double resolution = JuliaConstantResolution(shown);
     FormatConstant(record.juliaR, record.preciseJuliaR, shown, resolution, fields.juliaR);
     FormatConstant(record.juliaI, record.preciseJuliaI, shown, resolution, fields.juliaI);
@@ -145,14 +155,15 @@ void AppendJuliaLimitAndStart(const RegionFields& fields, TextBuilder& text) {
 // of a deep view from exact().
 template <typename Exact>
 void AppendCorner(TextBuilder& text, const char* key, long double corner, Exact exact,
-                  double height, int32_t sizeY) {
-  char number[kFieldTextSize];
-  const int deepDigits = DeepDigits(corner, height, sizeY);
-  if (deepDigits == 0 || FormatDeepReal(exact(), deepDigits, number, sizeof number) == 0) {
-    std::snprintf(number, sizeof number, "%17.15Lg", corner);
+                  const PlotRecord& view) {
+  std::string number(kFieldTextSize, '\0');
+  const int deepDigits = DeepDigits(corner, view.height, view.preciseHeight, view.sizeY);
+  if (deepDigits == 0 ||
+      FormatDeepReal(exact(), deepDigits, number.data(), number.size()) == 0) {
+    std::snprintf(number.data(), number.size(), "%17.15Lg", corner);
   }
   text.Append(key);
-  text.Append(number);
+  text.Append(number.c_str());
 }
 
 }  // namespace
@@ -161,7 +172,7 @@ void FillLowerLeftFields(const PlotRecord& record, RegionFields& fields) {
   FormatInteger(record.limit, fields.limit);
   FormatRecordCoordinate(record.x, record.preciseX, record, fields.x);
   FormatRecordCoordinate(record.y, record.preciseY, record, fields.y);
-  FormatDouble(record.shownHeight, fields.height);
+  FormatShownHeight(record, fields.height);
   FillJuliaFields(record, fields);
 }
 
@@ -170,18 +181,21 @@ void FillCentreFields(const PlotRecord& record, RegionFields& fields) {
       static_cast<long double>(record.shownHeight) * record.sizeX / record.sizeY;
   const long double x = record.x + width / 2;
   const long double y = record.y + static_cast<long double>(record.shownHeight) / 2;
-  const DeepReal height(record.shownHeight);
+  const DeepReal height = ShownHeightOf(record);
+  const auto digits = [&](long double value) {
+    return DeepDigits(value, record.shownHeight, record.preciseShownHeight, record.sizeY);
+  };
   FormatCoordinate(
-      x, DeepDigits(x, record.shownHeight, record.sizeY),
+      x, digits(x),
       [&] {
         return ExactCoordinate(record.x, record.preciseX) +
                height * record.sizeX / record.sizeY / 2;
       },
       fields.x);
   FormatCoordinate(
-      y, DeepDigits(y, record.shownHeight, record.sizeY),
+      y, digits(y),
       [&] { return ExactCoordinate(record.y, record.preciseY) + height / 2; }, fields.y);
-  FormatDouble(record.shownHeight, fields.height);
+  FormatShownHeight(record, fields.height);
   FormatInteger(record.limit, fields.limit);
   FillJuliaFields(record, fields);
 }
@@ -216,32 +230,35 @@ void ComposeCentreText(const RegionFields& fields, const PlotRecord& current, ch
                        size_t size) {
   // The parameter reader turns the centre fields into numbers; a field left
   // empty keeps the whole view's value.
-  char first[kFieldTextSize * 4];
-  TextBuilder centreText(first, sizeof first);
+  std::string first(kFieldTextSize * 4, '\0');
+  TextBuilder centreText(first.data(), first.size());
   centreText.AppendField("x ", fields.x);
   centreText.AppendField("y ", fields.y);
   centreText.AppendField("h ", fields.height);
   PlotRecord centre = current;
   ResetView(centre);
-  ReadParameterText(first, centre);
+  ReadParameterText(first.c_str(), centre);
+  centre.sizeX = current.sizeX;
+  centre.sizeY = current.sizeY;
 
   const double height = centre.height;
   const long double width = static_cast<long double>(height) * current.sizeX / current.sizeY;
   TextBuilder text(out, size);
-  const DeepReal exactHeight(height);
+  const DeepReal exactHeight = HeightOf(centre);
   AppendCorner(
       text, "x ", centre.x - width / 2,
       [&] {
         return ExactCoordinate(centre.x, centre.preciseX) -
                exactHeight * current.sizeX / current.sizeY / 2;
       },
-      height, current.sizeY);
+      centre);
   AppendCorner(
       text, "y ", centre.y - static_cast<long double>(height) / 2,
-      [&] { return ExactCoordinate(centre.y, centre.preciseY) - exactHeight / 2; }, height,
-      current.sizeY);
-  char number[kFieldTextSize];
-  std::snprintf(number, sizeof number, "h %17.15g", height);
+      [&] { return ExactCoordinate(centre.y, centre.preciseY) - exactHeight / 2; }, centre);
+  char heightText[kNumberTextSize] = "";
+  FormatHeight(centre.height, centre.preciseHeight, heightText, sizeof heightText);
+  char number[kNumberTextSize + 8];
+  std::snprintf(number, sizeof number, "h %17s", heightText);
   text.Append(number);
   AppendJuliaLimitAndStart(fields, text);
 }

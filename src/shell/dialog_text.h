@@ -6,10 +6,12 @@
 #include <cstddef>
 
 #include "engine/plot_record.h"
+#include "engine/view_precision.h"
 
-// An edit's first line: up to 511 characters and the terminating NUL, room
-// for a coordinate of a view 1e-300 high (about 310 digits).
-constexpr size_t kFieldTextSize = 512;
+// An edit's first line and the terminating NUL: room for a coordinate of the
+// most digits (kMostCoordinateDigits, about 10,000 for a view 1e-10000 high).
+// The fields are large: callers keep them on the heap.
+constexpr size_t kFieldTextSize = kMostCoordinateDigits + 32;
 
 // The edits of the corner and centre dialogs.
 struct RegionFields {

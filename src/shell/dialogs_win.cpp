@@ -1,6 +1,8 @@
 #include "shell/dialogs_win.h"
 
 #include <cstdio>
+#include <memory>
+#include <vector>
 
 #include "colour/palette.h"
 #include "commands/command_state.h"
@@ -103,24 +105,26 @@ INT_PTR HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam, int cancel
   }
 }
 
+// The fields and texts are large enough for the longest coordinates: they
+// live on the heap.
 void InitialiseRegionDialog(const RegionDialog& kind, HWND dialog) {
-  RegionFields fields;
-  kind.fill(g_commands.current, fields);
-  WriteRegionFields(dialog, fields);
+  const auto fields = std::make_unique<RegionFields>();
+  kind.fill(g_commands.current, *fields);
+  WriteRegionFields(dialog, *fields);
   g_commands.dialogText[0] = '\0';
   SetWindowTextA(dialog, kind.title);
 }
 
 void RegionDialogCommand(const RegionDialog& kind, HWND dialog, int control) {
-  RegionFields fields;
+  const auto fields = std::make_unique<RegionFields>();
   if (control == IDOK) {
-    ReadRegionFields(dialog, fields);
-    char text[kDialogTextSize];
-    kind.compose(fields, g_commands.current, text, sizeof text);
-    EndWithText(dialog, text);
+    ReadRegionFields(dialog, *fields);
+    std::vector<char> text(kDialogTextSize);
+    kind.compose(*fields, g_commands.current, text.data(), text.size());
+    EndWithText(dialog, text.data());
   } else if (control == IDC_PARAM_WHOLE_VIEW) {
-    kind.fillWholeView(fields);
-    WriteRegionFields(dialog, fields);
+    kind.fillWholeView(*fields);
+    WriteRegionFields(dialog, *fields);
   }
 }
 
@@ -136,37 +140,37 @@ void WriteSizeFields(HWND dialog, const SizeFields& fields) {
 }
 
 void InitialiseSizeDialog(HWND dialog) {
-  SizeFields fields;
-  FillSizeFields(g_commands.current, fields);
-  WriteSizeFields(dialog, fields);
-  WriteField(dialog, IDC_SIZE_LIMIT, fields.limit);
+  const auto fields = std::make_unique<SizeFields>();
+  FillSizeFields(g_commands.current, *fields);
+  WriteSizeFields(dialog, *fields);
+  WriteField(dialog, IDC_SIZE_LIMIT, fields->limit);
   for (int i = 0; MethodName(i) != nullptr; ++i) {
     SendDlgItemMessageA(dialog, IDC_SIZE_METHOD, LB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(MethodName(i)));
   }
   // A method outside the list leaves no entry selected.
-  SendDlgItemMessageA(dialog, IDC_SIZE_METHOD, LB_SETCURSEL, fields.selection, 0);
+  SendDlgItemMessageA(dialog, IDC_SIZE_METHOD, LB_SETCURSEL, fields->selection, 0);
   g_commands.dialogText[0] = '\0';
 }
 
 void FillSizeFromWindow(HWND dialog) {
   RECT client;
   GetFullClientRect(g_shell.mainWindow, &client);
-  SizeFields fields;
-  FillWindowSize(client.right - client.left, client.bottom - client.top, fields);
-  WriteSizeFields(dialog, fields);
+  const auto fields = std::make_unique<SizeFields>();
+  FillWindowSize(client.right - client.left, client.bottom - client.top, *fields);
+  WriteSizeFields(dialog, *fields);
 }
 
 void ConfirmSizeDialog(HWND dialog) {
-  SizeFields fields;
-  ReadField(dialog, IDC_SIZE_X, fields.width);
-  ReadField(dialog, IDC_SIZE_Y, fields.height);
-  ReadField(dialog, IDC_SIZE_LIMIT, fields.limit);
+  const auto fields = std::make_unique<SizeFields>();
+  ReadField(dialog, IDC_SIZE_X, fields->width);
+  ReadField(dialog, IDC_SIZE_Y, fields->height);
+  ReadField(dialog, IDC_SIZE_LIMIT, fields->limit);
   const LRESULT selection = SendDlgItemMessageA(dialog, IDC_SIZE_METHOD, LB_GETCURSEL, 0, 0);
-  fields.selection = selection == LB_ERR ? -1 : static_cast<int>(selection);
-  char text[kDialogTextSize];
-  if (ComposeSizeText(fields, g_commands.current, text, sizeof text)) {
-    EndWithText(dialog, text);
+  fields->selection = selection == LB_ERR ? -1 : static_cast<int>(selection);
+  std::vector<char> text(kDialogTextSize);
+  if (ComposeSizeText(*fields, g_commands.current, text.data(), text.size())) {
+    EndWithText(dialog, text.data());
   } else {
     EndDialog(dialog, 0);
   }

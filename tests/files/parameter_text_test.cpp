@@ -160,12 +160,14 @@ TEST(ParameterTextRoundTrip, ValuesComeBackToTheirWrittenDigits) {
 // kind of text. Written, read and written again it gives the same bytes; each
 // coordinate read back lies within a thousandth of a pixel of the one written,
 // and the 80-bit fields are the roundings of the precise values.
-TEST(ParameterTextRoundTrip, DeepViewsKeepTheDigitsTheyNeed) {
-  SetDefaultPalette();
-  PlotRecord record{
-      .height = 1e-300, .limit = 30000, .sizeX = 640, .sizeY = 480, .flags = kFlagJulia};
+// Below the doubles the height is written with its 15 digits and any
+// exponent, and every flow that reads the text gets the view's depth back.
+void ExpectDeepViewRoundTrip(const char* heightText, uint32_t flags) {
+  PlotRecord record{.limit = 30000, .sizeX = 640, .sizeY = 480, .flags = flags};
+  const DeepReal height(heightText);
+  SetExactHeight(record.height, record.preciseHeight, height);
   const DeepReal coordinates[4] = {-DeepReal(2) / 3, DeepReal(1) / 7, sqrt(DeepReal(2)) / 5,
-                                   -DeepReal(1) / 1e300 / 3};
+                                   -height / 3};
   SetExactCoordinate(record.x, record.preciseX, coordinates[0]);
   SetExactCoordinate(record.y, record.preciseY, coordinates[1]);
   SetExactCoordinate(record.juliaR, record.preciseJuliaR, coordinates[2]);
@@ -174,20 +176,32 @@ TEST(ParameterTextRoundTrip, DeepViewsKeepTheDigitsTheyNeed) {
   const std::string text = Written(record, name.c_str());
   EXPECT_LT(text.size() + kParameterTextReserve, kParameterFileReadSize);
   EXPECT_NE(text.find(" x-0.666666666666666666666666666666666666666666666"), std::string::npos);
+  EXPECT_NE(text.find(std::string(" w") + heightText + "\r\n"), std::string::npos) << heightText;
 
-  char buffer[kParameterTextSize] = {};
-  std::memcpy(buffer, text.c_str(), text.size());
+  std::vector<char> buffer(kParameterTextSize);
+  std::memcpy(buffer.data(), text.c_str(), text.size());
   PlotRecord read;
-  ReadParameterText(buffer, read);
-  EXPECT_EQ(Written(read, name.c_str()), text);
+  ReadParameterText(buffer.data(), read);
+  EXPECT_EQ(Written(read, name.c_str()), text) << heightText;
+  EXPECT_EQ(ExactHeight(read.height, read.preciseHeight), height) << heightText;
+  EXPECT_EQ(ExactHeight(read.shownHeight, read.preciseShownHeight), height) << heightText;
 
-  const DeepReal step = DeepReal(record.height) / record.sizeY;
+  const DeepReal step = height / record.sizeY;
   const long double* fields[4] = {&read.x, &read.y, &read.juliaR, &read.juliaI};
   const PreciseCoordinate* precise[4] = {&read.preciseX, &read.preciseY, &read.preciseJuliaR,
                                          &read.preciseJuliaI};
-  for (int k = 0; k < 4; ++k) {
-    EXPECT_LE(abs(ToDeepReal(*precise[k]) - coordinates[k]), step / 1000) << k;
-    EXPECT_EQ(*fields[k], RoundToLongDouble(*precise[k])) << k;
+  const int count = (flags & kFlagJulia) != 0 ? 4 : 2;
+  for (int k = 0; k < count; ++k) {
+    EXPECT_LE(abs(ToDeepReal(*precise[k]) - coordinates[k]), step / 1000) << heightText << k;
+    EXPECT_EQ(*fields[k], RoundToLongDouble(*precise[k])) << heightText << k;
+  }
+}
+
+TEST(ParameterTextRoundTrip, DeepViewsKeepTheDigitsTheyNeed) {
+  SetDefaultPalette();
+  for (const char* height : {"1e-300", "1e-400", "1e-1000", "1e-10000"}) {
+    ExpectDeepViewRoundTrip(height, kFlagJulia);
+    ExpectDeepViewRoundTrip(height, 0);
   }
 }
 

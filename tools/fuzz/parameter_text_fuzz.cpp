@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "colour/palette.h"
 #include "engine/plot_record.h"
@@ -39,36 +40,38 @@ bool Finite(const PlotRecord& record) {
 void CheckRoundTrip(const PlotRecord& record, const ParameterReadResult& result) {
   if (!Finite(record) || std::strchr(result.dataFileName, '"') != nullptr) return;
   ApplyStagedPalette();
-  char first[kParameterTextSize];
-  WriteParameterText(first, sizeof first, record, result.dataFileName);
-  Require(TestParameterHeader(first, sizeof first) == 0);
+  std::vector<char> firstText(kParameterTextSize);
+  char* first = firstText.data();
+  WriteParameterText(first, firstText.size(), record, result.dataFileName);
+  Require(TestParameterHeader(first, firstText.size()) == 0);
 
   PlotRecord again;
   const ParameterReadResult reread = ReadParameterText(first, again);
   Require(std::strcmp(reread.dataFileName, result.dataFileName) == 0);
   if (!Finite(again)) return;
   ApplyStagedPalette();
-  char second[kParameterTextSize];
-  WriteParameterText(second, sizeof second, again, reread.dataFileName);
-  Require(TestParameterHeader(second, sizeof second) == 0);
+  std::vector<char> secondText(kParameterTextSize);
+  char* second = secondText.data();
+  WriteParameterText(second, secondText.size(), again, reread.dataFileName);
+  Require(TestParameterHeader(second, secondText.size()) == 0);
   Require(std::strcmp(first, second) == 0);
 }
 
 void AsTheCallersDo(const uint8_t* data, size_t size) {
-  char buffer[kParameterTextSize] = {};
+  std::vector<char> bufferText(kParameterTextSize);
+  char* buffer = bufferText.data();
   std::memcpy(buffer, data, std::min(size, kParameterFileReadSize - 1));
-  char paste[kParameterTextSize];
-  std::memcpy(paste, buffer, sizeof paste);
+  std::vector<char> paste(bufferText);
 
-  if (TestParameterHeader(buffer, sizeof buffer) == 0) {
-    Require(AppendStartKey(buffer, sizeof buffer));
+  if (TestParameterHeader(buffer, bufferText.size()) == 0) {
+    Require(AppendStartKey(buffer, bufferText.size()));
     PlotRecord record;
     const ParameterReadResult result = ReadParameterText(buffer, record);
     CheckRecord(record, result);
     CheckRoundTrip(record, result);
   }
-  if (TestParameterHeader(paste, sizeof paste) == 0) {
-    const ParameterReadResult result = ReadPaletteText(paste);
+  if (TestParameterHeader(paste.data(), paste.size()) == 0) {
+    const ParameterReadResult result = ReadPaletteText(paste.data());
     Require(result.endMode == kEndOfText || result.endMode == kEndRecolour);
   }
 }

@@ -6,10 +6,12 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "colour/image_builder.h"
 #include "colour/palette.h"
 #include "console_host.h"
+#include "engine/deep_real.h"
 #include "engine/deep_shared_plan.h"
 #include "engine/fast_plotters.h"
 #include "engine/plot_progress.h"
@@ -76,13 +78,14 @@ class MovieHost : public ConsoleHost {
 };
 
 int ReadTarget(const std::string& input, ConsoleHost& host, PlotRecord* record) {
-  char text[kParameterTextSize] = {};
+  std::vector<char> buffer(kParameterTextSize);
+  char* text = buffer.data();
   host.SetFile(input);
   if (ReadTextFile(input.c_str(), text, kParameterFileReadSize, host) == 0) {
     if (!host.Messages().empty()) return kExitFailed;
     return Fail(input, "cannot be read");
   }
-  if (TestParameterHeader(text, sizeof text) != 0 || !AppendStartKey(text, sizeof text)) {
+  if (TestParameterHeader(text, buffer.size()) != 0 || !AppendStartKey(text, buffer.size())) {
     return Fail(input, "not a Zirn parameter file");
   }
   ReadParameterText(text, *record);
@@ -141,9 +144,11 @@ class KeyframeRenderer {
     if (code == kExitSuccess) code = WritePng(stem + ".png", record);
     FreeCountBuffer(record);
     if (code == kExitSuccess && !options_.quiet) {
-      std::fprintf(stderr, "zirn-render: %s.png: keyframe %zu of %zu, %.3g high, %s, %.2f s\n",
-                   stem.c_str(), k, plan_.heights.size() - 1, plan_.heights[k],
-                   deep ? "deep" : "80-bit", Now() - start);
+      char height[32] = "";
+      FormatDeepReal(ToDeepReal(plan_.heights[k]), 3, height, sizeof height);
+      std::fprintf(stderr, "zirn-render: %s.png: keyframe %zu of %zu, %s high, %s, %.2f s\n",
+                   stem.c_str(), k, plan_.heights.size() - 1, height, deep ? "deep" : "80-bit",
+                   Now() - start);
     }
     return code;
   }

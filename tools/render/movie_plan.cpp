@@ -6,7 +6,9 @@
 
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
+#include "engine/plot_arithmetic.h"
 #include "engine/plot_progress.h"
+#include "engine/view_height.h"
 #include "engine/view_precision.h"
 
 namespace {
@@ -14,8 +16,21 @@ namespace {
 // A keyframe this close to the target's height would repeat it.
 constexpr double kSameHeight = 1 + 1e-6;
 
-DeepReal Width(double height, int32_t sizeX, int32_t sizeY) {
-  return DeepReal(height) * sizeX / sizeY;
+DeepReal Width(const DeepReal& height, int32_t sizeX, int32_t sizeY) {
+  return height * sizeX / sizeY;
+}
+
+// From the binary exponent and the mantissa: the height may lie far below
+// the doubles.
+double NaturalLog(const DeepReal& height) {
+  int exponent = 0;
+  const DeepReal mantissa = boost::multiprecision::frexp(height, &exponent);
+  return std::log(mantissa.convert_to<double>()) + exponent * std::log(2.0);
+}
+
+void AddKeyframe(MoviePlan* plan, const DeepReal& height) {
+  plan->heights.push_back(ToPrecise(height));
+  plan->logHeights.push_back(NaturalLog(height));
 }
 
 }  // namespace
@@ -30,32 +45,37 @@ bool PlanMovie(const PlotRecord& target, const MovieSettings& settings, MoviePla
     *error = "the start height must be a number above 0";
     return false;
   }
-  if (!(target.height > 0) || !std::isfinite(target.height)) {
-    *error = "the target's height must be a number above 0";
+  if (!PlottableHeight(target)) {
+    char deepest[32] = "";
+    FormatDeepestHeight(deepest, sizeof deepest);
+    *error = std::string("the target's height is not a number from ") + deepest + " to 1.8e+308";
     return false;
   }
+  const DeepReal targetHeight = HeightOf(target);
   plan->target = target;
   plan->target.rows = nullptr;
   plan->sizeX = settings.sizeX > 0 ? settings.sizeX : target.sizeX;
   plan->sizeY = settings.sizeY > 0 ? settings.sizeY : target.sizeY;
   const DeepReal left = ExactCoordinate(target.x, target.preciseX);
   const DeepReal bottom = ExactCoordinate(target.y, target.preciseY);
-  plan->centreRe = ToPrecise(left + Width(target.height, target.sizeX, target.sizeY) / 2);
-  plan->centreIm = ToPrecise(bottom + DeepReal(target.height) / 2);
+  plan->centreRe = ToPrecise(left + Width(targetHeight, target.sizeX, target.sizeY) / 2);
+  plan->centreIm = ToPrecise(bottom + targetHeight / 2);
 
   // Each height from the one before in the deep arithmetic, which rounds the
   // same everywhere, unlike a library's pow.
   plan->heights.clear();
+  plan->logHeights.clear();
+  const DeepReal last = targetHeight * DeepReal(kSameHeight);
   DeepReal height = settings.startHeight;
-  while (height.convert_to<double>() > target.height * kSameHeight) {
+  while (height > last) {
     if (plan->heights.size() == kMostKeyframes) {
       *error = "the movie would have more than 100000 keyframes";
       return false;
     }
-    plan->heights.push_back(height.convert_to<double>());
+    AddKeyframe(plan, height);
     height /= DeepReal(settings.factor);
   }
-  plan->heights.push_back(target.height);
+  AddKeyframe(plan, targetHeight);
   return true;
 }
 
@@ -68,10 +88,11 @@ PlotRecord KeyframeRecord(const MoviePlan& plan, size_t k) {
   if (!targetItself) {
     record.sizeX = record.shownSizeY = plan.sizeX;
     record.sizeY = plan.sizeY;
-    record.height = record.shownHeight = plan.heights[k];
-    const DeepReal left =
-        ToDeepReal(plan.centreRe) - Width(record.height, record.sizeX, record.sizeY) / 2;
-    const DeepReal bottom = ToDeepReal(plan.centreIm) - DeepReal(record.height) / 2;
+    const DeepReal height = ToDeepReal(plan.heights[k]);
+    SetHeight(record, height);
+    ShowHeight(record);
+    const DeepReal left = ToDeepReal(plan.centreRe) - Width(height, record.sizeX, record.sizeY) / 2;
+    const DeepReal bottom = ToDeepReal(plan.centreIm) - height / 2;
     SetExactCoordinate(record.x, record.preciseX, left);
     SetExactCoordinate(record.y, record.preciseY, bottom);
   }

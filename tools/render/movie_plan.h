@@ -24,7 +24,9 @@ struct MoviePlan {
   int32_t sizeY = 0;
   PreciseCoordinate centreRe;  // shared by every keyframe
   PreciseCoordinate centreIm;
-  std::vector<double> heights;  // keyframe k's height; the last the target's
+  // Keyframe k's height at any depth; the last the target's.
+  std::vector<PreciseCoordinate> heights;
+  std::vector<double> logHeights;  // the natural logarithm of each
 };
 
 // Keyframes beyond this many are refused as a mistake (a factor near 1).

@@ -143,16 +143,17 @@ int AssembleMovie(const MoviePlan& plan, const MovieOptions& options) {
       options.videoX > 0 ? options.videoX : EvenAtLeastTwo(plan.sizeX / options.settings.factor);
   const int height =
       options.videoY > 0 ? options.videoY : EvenAtLeastTwo(plan.sizeY / options.settings.factor);
-  const std::vector<double>& heights = plan.heights;
+  // Natural logarithms of the heights, which may lie far below the doubles.
+  const std::vector<double>& logHeights = plan.logHeights;
   // The zoom in keyframes: one per factor, the last step to the target
   // by its own share.
   const double logFactor = std::log(options.settings.factor);
-  const double zoom = std::log(heights.front() / heights.back()) / logFactor;
+  const double zoom = (logHeights.front() - logHeights.back()) / logFactor;
   const long frames = std::lround(zoom * options.secondsPerKeyframe * kFramesPerSecond) + 1;
 
   if (!options.quiet) {
     std::fprintf(stderr, "zirn-render: %s: %ld frames of %dx%d from %zu keyframes\n",
-                 options.video.c_str(), frames, width, height, heights.size());
+                 options.video.c_str(), frames, width, height, logHeights.size());
   }
 #ifndef _WIN32
   std::signal(SIGPIPE, SIG_IGN);  // an ffmpeg that stops early is reported, not fatal
@@ -162,15 +163,15 @@ int AssembleMovie(const MoviePlan& plan, const MovieOptions& options) {
 
   std::vector<uint8_t> frame(static_cast<size_t>(width) * height * 3);
   Picture keyframe;
-  size_t loaded = heights.size();
+  size_t loaded = logHeights.size();
   int code = kExitSuccess;
   for (long t = 0; t < frames && code == kExitSuccess; ++t) {
-    const double shown =
-        frames == 1 ? heights.back()
-                    : heights.front() * std::exp(-std::log(heights.front() / heights.back()) *
-                                                 static_cast<double>(t) / (frames - 1));
+    const double logShown =
+        frames == 1 ? logHeights.back()
+                    : logHeights.front() - (logHeights.front() - logHeights.back()) *
+                                            static_cast<double>(t) / (frames - 1);
     size_t k = 0;
-    while (k + 1 < heights.size() && heights[k + 1] >= shown * (1 - 1e-9)) ++k;
+    while (k + 1 < logHeights.size() && logHeights[k + 1] >= logShown + std::log1p(-1e-9)) ++k;
     if (k != loaded) {
       const std::string path = KeyframeStem(options.folder, k) + ".png";
       if (!LoadPicture(path, &keyframe)) {
@@ -179,7 +180,7 @@ int AssembleMovie(const MoviePlan& plan, const MovieOptions& options) {
       }
       loaded = k;
     }
-    CutFrame(keyframe, shown / heights[k], width, height, frame.data());
+    CutFrame(keyframe, std::exp(logShown - logHeights[k]), width, height, frame.data());
     if (std::fwrite(frame.data(), 1, frame.size(), pipe) != frame.size()) {
       code = Fail(options.video, "ffmpeg stopped taking frames");
     }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "colour/image_builder.h"
 #include "colour/palette.h"
@@ -42,14 +43,15 @@ int Fail(const std::string& file, const char* problem) {
 // Returns 0, or the exit code after a message.
 int ReadParameters(const RenderOptions& options, ConsoleHost& host, PlotRecord& record,
                    ParameterReadResult* result) {
-  char text[kParameterTextSize] = {};
+  std::vector<char> buffer(kParameterTextSize);
+  char* text = buffer.data();
   host.SetFile(options.input);
   if (ReadTextFile(options.input.c_str(), text, kParameterFileReadSize, host) == 0) {
     // A file that cannot be opened has been reported already.
     if (!host.Messages().empty()) return kExitBadInput;
-    return Fail(options.input, "cannot be read (a parameter file is under 1020 bytes)");
+    return Fail(options.input, "cannot be read");
   }
-  if (TestParameterHeader(text, sizeof text) != 0 || !AppendStartKey(text, sizeof text)) {
+  if (TestParameterHeader(text, buffer.size()) != 0 || !AppendStartKey(text, buffer.size())) {
     return Fail(options.input, "not a Zirn parameter file");
   }
   *result = ReadParameterText(text, record);
@@ -111,8 +113,11 @@ int Render(const RenderOptions& options) {
   if (options.deep) record.flags |= kFlagDeep;
   // Neither saved counts nor a plot for a height that is no height.
   if (HeightRefused(record)) {
-    return Fail(options.input,
-                "its height is not a number from 4.9e-324 to 1.8e+308; nothing computed");
+    char deepest[32] = "";
+    FormatDeepestHeight(deepest, sizeof deepest);
+    const std::string problem =
+        std::string("its height is not a number from ") + deepest + " to 1.8e+308; nothing computed";
+    return Fail(options.input, problem.c_str());
   }
   // Saved counts are labelled as the window labels them.
   record.plottedArithmetic = ChoosePlotArithmetic(record);
@@ -121,7 +126,7 @@ int Render(const RenderOptions& options) {
   if (record.rows == nullptr) return Fail(options.input, "not enough memory for the counts");
 
   int exitCode = kExitSuccess;
-  if (PlottableHeight(record.height) && LoadSavedCounts(options, read, host, record)) {
+  if (PlottableHeight(record) && LoadSavedCounts(options, read, host, record)) {
     if (!options.quiet) Report(options.input, "counts loaded from its data file");
   } else {
     host.BeginProgress("computing");
