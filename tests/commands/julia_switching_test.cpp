@@ -78,6 +78,11 @@ TEST(PrepareMandelbrotReturnTest, UnsetOrNanReturnHeightUsesTheHeight) {
   PlotRecord pending;
   PrepareMandelbrotReturn(pending, julia);
   EXPECT_EQ(pending.height, 1e-300);
+  // ... at any depth, where only the precise form holds it
+  SetExactHeight(julia.returnHeight, julia.preciseReturnHeight, DeepReal("1e-1000"));
+  PrepareMandelbrotReturn(pending, julia);
+  EXPECT_EQ(ExactHeight(pending.height, pending.preciseHeight), DeepReal("1e-1000"));
+  EXPECT_EQ(ExactHeight(pending.shownHeight, pending.preciseShownHeight), DeepReal("1e-1000"));
 }
 
 class JuliaSwitchingTest : public CommandTest {

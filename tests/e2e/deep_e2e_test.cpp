@@ -29,13 +29,14 @@ constexpr int kSize = 400;
 constexpr int kPlotTimeoutMs = 60000;
 
 // A 400 x 400 view `height` high centred on c = i, limit 1000.
-PlotRecord ViewAroundI(double height) {
+PlotRecord ViewAroundI(const DeepReal& height) {
   PlotRecord record;
   record.sizeX = record.sizeY = record.shownSizeY = kSize;
-  record.height = record.shownHeight = height;
+  SetExactHeight(record.height, record.preciseHeight, height);
+  SetExactHeight(record.shownHeight, record.preciseShownHeight, height);
   record.limit = 1000;
-  SetExactCoordinate(record.x, record.preciseX, -DeepReal(height) / 2);
-  SetExactCoordinate(record.y, record.preciseY, 1 - DeepReal(height) / 2);
+  SetExactCoordinate(record.x, record.preciseX, -height / 2);
+  SetExactCoordinate(record.y, record.preciseY, 1 - height / 2);
   return record;
 }
 
@@ -217,6 +218,52 @@ TEST(DeepE2e, CopiedParametersOfADeepJuliaViewPasteBackToTheSamePlot) {
   other.PostCommand(IDM_PASTE_PARAMETERS);
   ASSERT_TRUE(TitleStartsWith(other, "Julia  (x=")) << other.Title();
   EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(other.CaptureClient(), computed, 0, 0); }));
+}
+
+// Past the doubles: from a view 1e-300 high, ten drags of 4 lines each go
+// to 1e-320, where the height is a subnormal double and then only its precise
+// form; every step is plotted and shows structure.
+TEST(DeeperE2e, ZoomingByDraggingGoesPastTheDoublesWithStructure) {
+  TestFolder folder;
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("start.PMF"),
+                                   ParameterText(ViewAroundI(DeepReal("1e-300")))));
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("start.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(zirn, "start.PMF Mandel  (x=-5e-301 y=1 h=1e-300)")) << zirn.Title();
+  for (int exponent = 302; exponent <= 320; exponent += 2) {
+    const std::string height = "h=1e-" + std::to_string(exponent);
+    e2e_zoom::Drag(zirn, 198, 198, 202, 202);
+    ASSERT_TRUE(zirn.WaitForTitleMatching([&](const std::string& t) {
+      return t.find(height + ")") != std::string::npos;
+    })) << zirn.Title();
+    zirn.PostMouse(WM_RBUTTONDOWN, 0, 0);
+    ASSERT_TRUE(TitleStartsWith(zirn, "Mandel  (x=")) << zirn.Title();
+    ASSERT_TRUE(zirn.WaitForTitleMatching(
+        [&](const std::string& t) { return t.find(height + ") 400x400") != std::string::npos; },
+        kPlotTimeoutMs))
+        << zirn.Title();
+    Picture shown;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return ShowsStructure(shown = zirn.CaptureClient()); }))
+        << height;
+  }
+}
+
+// A parameter file of a view 1e-1000 high: its coordinates carry a thousand
+// digits and its height lies far below the doubles.
+TEST(DeeperE2e, AParameterFile1e1000HighOpensWithItsPicture) {
+  TestFolder folder;
+  const std::string text = ParameterText(ViewAroundI(DeepReal("1e-1000")));
+  EXPECT_GT(text.size(), 2000u);
+  EXPECT_NE(text.find(" w1e-1000\r\n"), std::string::npos);
+  ASSERT_TRUE(e2e_files::WriteText(folder.File("deeper.PMF"), text));
+
+  ZirnProcess zirn;
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File("deeper.PMF") + "\""));
+  ASSERT_TRUE(TitleStartsWith(zirn, "deeper.PMF Mandel  (x=-5e-1001 y=1 h=1e-1000) 400x400"))
+      << zirn.Title();
+  Picture shown;
+  EXPECT_TRUE(ShowsCorePicture(zirn, text, &shown));
+  EXPECT_TRUE(ShowsStructure(shown));
 }
 
 }  // namespace

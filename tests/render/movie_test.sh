@@ -26,6 +26,10 @@ cat > deep.pmf <<'PMF'
 PMF
 movie=(--factor 1000)
 [[ $("$render" --movie one --list "${movie[@]}" deep.pmf | wc -l) == 12 ]] || fail "keyframe count"
+# A target 1e-1000 high, far below the doubles: 4, 4e-100 ... 4e-1000 and the target.
+printf '%%Zirn parameter file\n x-0.75\n y0.1\n w1e-1000\n X32 Y32 n100\n%%end\n' > deeper.pmf
+[[ $("$render" --movie one --list --factor 1e100 deeper.pmf | wc -l) == 12 ]] ||
+  fail "keyframe count of a view 1e-1000 high"
 
 "$render" --movie one "${movie[@]}" --quiet deep.pmf
 [[ $(ls one | wc -l) == 12 ]] || fail "one process: $(ls one)"
