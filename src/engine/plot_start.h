@@ -16,6 +16,7 @@
 // (EffectiveDeepLimit).
 inline uint32_t BeginPlotWithLimit(PlotRecord& record, uint32_t limit) {
   record.shownHeight = record.height;
+  record.preciseShownHeight = record.preciseHeight;
   g_engine.progress.effectiveLimit.store(limit, std::memory_order_relaxed);
   return limit;
 }
