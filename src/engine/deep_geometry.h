@@ -1,37 +1,35 @@
 #pragma once
-// The exact coordinates of a deep view's pixels: column j has real part
+// The coordinates of a deep view's pixels: column j has real part
 // x + j*step and image line r (0 = top) imaginary part y + (sizeY-1-r)*step,
-// with step = shownHeight / sizeY, each formed from the record's precise
-// coordinates at no less than their full width and then rounded once to the
-// plot's precision. Nothing is accumulated, so every pixel is where the view
-// says it is, however many columns lie before it.
+// with step = shownHeight / sizeY, all at the plot's precision. That
+// precision resolves the step with the guard bits of deep_precision.h to
+// spare, so the few roundings leave every pixel within a tiny part of a step
+// of where the view says it is, however many columns lie before it: nothing
+// is accumulated. The record's own full width is used only to read its
+// corners and height, once per grid.
 
 #include <cstdint>
-#include <type_traits>
 
 #include "engine/deep_real.h"
 #include "engine/plot_record.h"
 
 template <typename Real>
 class DeepPixelGrid {
-  // The wider of the plot's precision and the precise coordinates' width.
-  using Wide = std::conditional_t<(std::numeric_limits<Real>::digits > kDeepBits), Real, DeepReal>;
-
  public:
   explicit DeepPixelGrid(const PlotRecord& record)
       : left_(ExactCoordinate(record.x, record.preciseX)),
         bottom_(ExactCoordinate(record.y, record.preciseY)),
-        step_(Wide(record.shownHeight) / record.sizeY),
+        step_(Real(ExactHeight(record.shownHeight, record.preciseShownHeight)) / record.sizeY),
         sizeY_(record.sizeY) {}
 
-  Real Column(int32_t column) const { return Real(left_ + step_ * column); }
-  Real Line(int32_t line) const { return Real(bottom_ + step_ * (sizeY_ - 1 - line)); }
-  Real Step() const { return Real(step_); }
+  Real Column(int32_t column) const { return left_ + step_ * column; }
+  Real Line(int32_t line) const { return bottom_ + step_ * (sizeY_ - 1 - line); }
+  const Real& Step() const { return step_; }
 
  private:
-  Wide left_;
-  Wide bottom_;
-  Wide step_;
+  Real left_;
+  Real bottom_;
+  Real step_;
   int32_t sizeY_;
 };
 

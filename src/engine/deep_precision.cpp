@@ -34,6 +34,7 @@ template <typename Real>
 JuliaSqueeze JuliaSqueezeAtTier(const PlotRecord& record) {
   PlotRecord view = record;
   view.shownHeight = view.height;
+  view.preciseShownHeight = view.preciseHeight;
   const DeepPixelGrid<Real> grid(view);
   const long double across = static_cast<long double>(record.sizeX) + record.sizeY;
   const Real cr = DeepJuliaR<Real>(record);
@@ -100,14 +101,15 @@ unsigned StepBits(const PlotRecord& record) {
 }
 
 // The probe is computed at the bits the step asks for, and once more at the
-// bits it asks for itself (`needed` of what it found) when they were more.
-// Returns the bits it was computed at last, and what it found there.
-template <typename Needed>
-unsigned ProbeRounds(const PlotRecord& record, Needed needed, JuliaSqueeze* found) {
+// bits it asks for itself when they were more. Pixel images that never spread
+// again lie in a basin, where they keep the same count however coarsely they
+// are resolved: only the squeeze before a spread asks for bits. Returns the
+// bits it was computed at last, and what it found there.
+unsigned ProbeRounds(const PlotRecord& record, JuliaSqueeze* found) {
   unsigned bits = StepBits(record);
   for (int round = 0; round < 2; ++round) {
     *found = JuliaSqueezeAt(record, bits);
-    const unsigned asked = needed(*found);
+    const unsigned asked = BitsResolving(found->finestBeforeSpread, kDeepGuardBits);
     if (DeepTierAtLeast(asked) <= DeepTierAtLeast(bits)) break;
     bits = asked;
   }
@@ -138,21 +140,13 @@ unsigned DeepBitsNeeded(const PlotRecord& record) {
   ExtendedPrecisionScope precision;
   if (!HasJuliaProbe(record)) return StepBits(record);
   JuliaSqueeze found;
-  return ProbeRounds(
-      record,
-      [](const JuliaSqueeze& squeeze) { return BitsResolving(squeeze.finest, kDeepGuardBits); },
-      &found);
+  return ProbeRounds(record, &found);
 }
 
 unsigned JuliaSpreadBits(const PlotRecord& record) {
   if (!HasJuliaProbe(record)) return 0;
   ExtendedPrecisionScope precision;
   JuliaSqueeze found;
-  ProbeRounds(
-      record,
-      [](const JuliaSqueeze& squeeze) {
-        return BitsResolving(squeeze.finestBeforeSpread, kDeepGuardBits);
-      },
-      &found);
+  ProbeRounds(record, &found);
   return BitsResolving(found.finestBeforeSpread, 0);
 }

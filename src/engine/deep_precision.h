@@ -6,12 +6,17 @@
 #include <cstdint>
 
 #include "engine/plot_record.h"
+#include "engine/precise_coordinate.h"
 
-// The mantissa widths the deep plotters are compiled for, narrowest first.
-// The widest is twice the precise coordinates' width: no view needs it, it
-// checks that the view's own width is enough.
-constexpr unsigned kDeepTiers[] = {128, 256, 384, 512, 768, 1024, 1216, 2432};
-constexpr unsigned kWidestDeepTier = 2432;
+// The mantissa widths the deep plotters are compiled for, narrowest first,
+// each at most half as wide again as the one before up to 8192 bits, so that a
+// view computes at little more than the width it needs; the time of an
+// iteration grows with the square of the width. The widest is twice the
+// precise coordinates' width: no view needs it, it checks that the view's own
+// width is enough.
+constexpr unsigned kDeepTiers[] = {128,  256,  384,   512,   768,       1024,         1536, 2048,
+                                   3072, 4096, 6144,  8192,  16384, kDeepBits, 2 * kDeepBits};
+constexpr unsigned kWidestDeepTier = 2 * kDeepBits;
 
 // Bits kept beyond those that resolve the pixel step: rounding errors grow
 // with the iterations (by a few bits over the largest limit) and must stay far

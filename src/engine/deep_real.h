@@ -13,8 +13,6 @@
 
 #include "engine/precise_coordinate.h"
 
-constexpr unsigned kDeepBits = PreciseCoordinate::kWords * 32;
-
 // The same real with `Bits` bits of mantissa: deep plots compute at the
 // narrowest precision their view needs (deep_precision.h).
 template <unsigned Bits>

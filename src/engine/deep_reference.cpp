@@ -194,31 +194,36 @@ int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, ui
   return kPlotComplete;
 }
 
+// Every pixel's offset from the point (re, im), the difference at the plot's
+// precision rounded once to 80 bits.
+template <typename Real>
+bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid,
+                          const Real& re, const Real& im, DeepReference* reference) {
+  reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
+  reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
+  if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
+  long double widest = 0, highest = 0;
+  for (int32_t column = 0; column < record.sizeX; ++column) {
+    const long double offset = Real(grid.Column(column) - re).template convert_to<long double>();
+    reference->columnOffsets[column] = offset;
+    widest = std::fmax(widest, std::fabs(offset));
+  }
+  for (int32_t line = 0; line < record.sizeY; ++line) {
+    const long double offset = Real(grid.Line(line) - im).template convert_to<long double>();
+    reference->lineOffsets[line] = offset;
+    highest = std::fmax(highest, std::fabs(offset));
+  }
+  reference->largestOffset = std::hypot(widest, highest);
+  return true;
+}
+
 template <typename Real>
 int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
                   uint32_t mostPoints, DeepReference* reference) {
   const DeepPixelGrid<Real> grid(record);
   const Real centreX = grid.Column(pixel.column);
   const Real centreY = grid.Line(pixel.line);
-
-  reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
-  reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
-  if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) {
-    return kReferenceNoMemory;
-  }
-  long double widest = 0, highest = 0;
-  for (int32_t column = 0; column < record.sizeX; ++column) {
-    const long double offset =
-        Real(grid.Column(column) - centreX).template convert_to<long double>();
-    reference->columnOffsets[column] = offset;
-    widest = std::fmax(widest, std::fabs(offset));
-  }
-  for (int32_t line = 0; line < record.sizeY; ++line) {
-    const long double offset = Real(grid.Line(line) - centreY).template convert_to<long double>();
-    reference->lineOffsets[line] = offset;
-    highest = std::fmax(highest, std::fabs(offset));
-  }
-  reference->largestOffset = std::hypot(widest, highest);
+  if (!ComputeOffsetsAtTier(record, grid, centreX, centreY, reference)) return kReferenceNoMemory;
 
   if ((record.flags & kFlagJulia) == 0) {
     return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, mostPoints,
@@ -269,5 +274,25 @@ int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
                                     &reference->start);
     if (result != kPlotComplete) return result;
     return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
+  });
+}
+
+bool ComputeDeepOffsets(const PlotRecord& record, unsigned bits, const PreciseCoordinate& re,
+                        const PreciseCoordinate& im, DeepReference* reference) {
+  ExtendedPrecisionScope precision;
+  return VisitDeepTier(bits, [&](auto tier) {
+    using Real = typename decltype(tier)::type;
+    return ComputeOffsetsAtTier(record, DeepPixelGrid<Real>(record), Real(ToDeepReal(re)),
+                                Real(ToDeepReal(im)), reference);
+  });
+}
+
+void DeepPixelPoint(const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                    PreciseCoordinate* re, PreciseCoordinate* im) {
+  ExtendedPrecisionScope precision;
+  VisitDeepTier(bits, [&](auto tier) {
+    const DeepPixelGrid<typename decltype(tier)::type> grid(record);
+    *re = ToPrecise(DeepReal(grid.Column(pixel.column)));
+    *im = ToPrecise(DeepReal(grid.Line(pixel.line)));
   });
 }

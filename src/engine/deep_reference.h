@@ -66,3 +66,13 @@ int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, Re
 int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
                         const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
                         uint32_t mostPoints, DeepReference* reference);
+
+// Every pixel's offset from the point (re, im) at the deep tier of at least
+// `bits`; false when memory is short.
+bool ComputeDeepOffsets(const PlotRecord& record, unsigned bits, const PreciseCoordinate& re,
+                        const PreciseCoordinate& im, DeepReference* reference);
+
+// The coordinates of one of the record's pixels at the deep tier of at least
+// `bits`.
+void DeepPixelPoint(const PlotRecord& record, unsigned bits, ReferencePixel pixel,
+                    PreciseCoordinate* re, PreciseCoordinate* im);

@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 
-#include "engine/deep_geometry.h"
 #include "engine/deep_plan.h"
 #include "engine/deep_plotter.h"
 #include "engine/fast_plot_driver.h"
@@ -13,38 +12,14 @@
 
 namespace {
 
-// The pixels' offsets from the shared point, exact differences rounded once
-// to 80 bits.
-bool ComputeOffsets(const PlotRecord& record, const SharedDeepReference& shared,
-                    DeepReference* reference) {
-  ExtendedPrecisionScope precision;
-  const DeepPixelGrid<DeepReal> grid(record);
-  const DeepReal pointRe = ToDeepReal(shared.Re());
-  const DeepReal pointIm = ToDeepReal(shared.Im());
-  reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
-  reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
-  if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
-  long double widest = 0, highest = 0;
-  for (int32_t column = 0; column < record.sizeX; ++column) {
-    const long double offset = DeepReal(grid.Column(column) - pointRe).convert_to<long double>();
-    reference->columnOffsets[column] = offset;
-    widest = std::fmax(widest, std::fabs(offset));
-  }
-  for (int32_t line = 0; line < record.sizeY; ++line) {
-    const long double offset = DeepReal(grid.Line(line) - pointIm).convert_to<long double>();
-    reference->lineOffsets[line] = offset;
-    highest = std::fmax(highest, std::fabs(offset));
-  }
-  reference->largestOffset = std::hypot(widest, highest);
-  return true;
-}
-
 // The shared orbits serve every plot as they are: the plan adds the pixels'
 // offsets and the skip tables, which depend on the view.
 bool Prepare(const PlotRecord& record, const SharedDeepReference& shared, uint32_t limit,
              DeepPlan* plan) {
   DeepReference& reference = plan->reference;
-  if (!ComputeOffsets(record, shared, &reference)) return false;
+  if (!ComputeDeepOffsets(record, shared.Bits(), shared.Re(), shared.Im(), &reference)) {
+    return false;
+  }
   SetUpDeepPlan(record, shared.Orbits(), limit, plan);
   plan->bits = shared.Bits();
   return true;
@@ -102,9 +77,7 @@ int SharedDeepReference::Compute(UiHost& host, const PlotRecord& record, unsigne
   uint32_t count = 0;
   if (!ProbeLongestLived(record, *this, limit, &column, &line, &count)) return kReferenceNoMemory;
   if (count <= orbits_.start.Last()) return kPlotComplete;
-  const DeepPixelGrid<DeepReal> grid(record);
-  re_ = ToPrecise(grid.Column(column));
-  im_ = ToPrecise(grid.Line(line));
+  DeepPixelPoint(record, bits, {column, line}, &re_, &im_);
   return ComputeDeepOrbitsAt(host, record, bits, re_, im_, limit, mostPoints, &orbits_);
 }
 

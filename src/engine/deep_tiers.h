@@ -2,30 +2,31 @@
 // Runs a function template at one of the deep tiers: visit receives a
 // std::type_identity of the DeepRealOf type of the tier.
 
+#include <cstddef>
+#include <iterator>
 #include <type_traits>
+#include <utility>
 
 #include "engine/deep_precision.h"
 #include "engine/deep_real.h"
 
+namespace deep_tiers_detail {
+
+// Tries the tiers from the index-th on; the widest takes what none took.
+template <size_t Index, typename Visit>
+decltype(auto) VisitFrom(unsigned tier, Visit&& visit) {
+  using Tier = std::type_identity<DeepRealOf<kDeepTiers[Index]>>;
+  if constexpr (Index + 1 == std::size(kDeepTiers)) {
+    return visit(Tier{});
+  } else {
+    if (tier == kDeepTiers[Index]) return visit(Tier{});
+    return VisitFrom<Index + 1>(tier, std::forward<Visit>(visit));
+  }
+}
+
+}  // namespace deep_tiers_detail
+
 template <typename Visit>
 decltype(auto) VisitDeepTier(unsigned tier, Visit&& visit) {
-  static_assert(sizeof(kDeepTiers) / sizeof(kDeepTiers[0]) == 8, "a case for every tier");
-  switch (DeepTierAtLeast(tier)) {
-    case 128:
-      return visit(std::type_identity<DeepRealOf<128>>{});
-    case 256:
-      return visit(std::type_identity<DeepRealOf<256>>{});
-    case 384:
-      return visit(std::type_identity<DeepRealOf<384>>{});
-    case 512:
-      return visit(std::type_identity<DeepRealOf<512>>{});
-    case 768:
-      return visit(std::type_identity<DeepRealOf<768>>{});
-    case 1024:
-      return visit(std::type_identity<DeepRealOf<1024>>{});
-    case 1216:
-      return visit(std::type_identity<DeepRealOf<1216>>{});
-    default:
-      return visit(std::type_identity<DeepRealOf<kWidestDeepTier>>{});
-  }
+  return deep_tiers_detail::VisitFrom<0>(DeepTierAtLeast(tier), std::forward<Visit>(visit));
 }

@@ -13,7 +13,10 @@
 #include <cstdint>
 
 struct PreciseCoordinate {
-  static constexpr int kWords = 38;  // 1216 bits of mantissa
+  // 33,408 bits of mantissa: a view 1e-10000 high on 4000 lines places its
+  // pixels (coordinates up to 4, 2^-33,234 of a step each) with the guard
+  // bits of deep_precision.h to spare.
+  static constexpr int kWords = 1044;
   enum Kind : uint8_t { kZero = 0, kFinite = 1, kInfinite = 2, kNotANumber = 3 };
 
   uint32_t mantissa[kWords] = {};  // least significant word first
@@ -21,6 +24,9 @@ struct PreciseCoordinate {
   Kind kind = kZero;
   bool negative = false;
 };
+
+// The width of the precise coordinates' mantissa.
+constexpr unsigned kDeepBits = PreciseCoordinate::kWords * 32;
 
 // The exact value of an 80-bit number.
 PreciseCoordinate PreciseFromLongDouble(long double value);

@@ -23,6 +23,13 @@ void CALLBACK ProgressTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
 // the thread. Stop and exit requests and a posted close are taken here and
 // never dispatched: they end the work instead.
 int WindowHost::PumpOneMessage(int* stopCode) {
+  // A confirmed close question clears the running flag (a save keeps its own
+  // flag and goes on): the plot ends before another waiting message, a start
+  // among them, could run inside it.
+  if (!g_commands.plotRunning && !g_commands.saveRunning) {
+    *stopCode = kPlotExit;
+    return 1;
+  }
   MSG message;
   if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     // A save does not stop: it keeps an exit or close for its end.
@@ -39,12 +46,8 @@ int WindowHost::PumpOneMessage(int* stopCode) {
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
-    return 0;
   }
-  // The close question clears the flag when the user confirms closing.
-  if (g_commands.plotRunning) return 0;
-  *stopCode = kPlotExit;
-  return 1;
+  return 0;
 }
 
 void WindowHost::DrawPixel(int32_t column, int32_t row, uint32_t colour) {
