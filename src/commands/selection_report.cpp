@@ -97,17 +97,18 @@ bool SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrig
     record.pending = 0;
     return true;
   }
-  PlotRecord zoomed = record;
-  SpannedHeight(record, rows, zoomed.height, zoomed.preciseHeight);
+  double height = 0;
+  PreciseCoordinate preciseHeight;
+  SpannedHeight(record, rows, height, preciseHeight);
   // Deeper than the deep arithmetic serves, the view could not be plotted.
-  if (!PlottableHeight(zoomed)) {
+  if (!PlottableHeight(height, preciseHeight)) {
     record.pending = 0;
     return false;
   }
   MoveCorner(record, rect, scroll, PixelStep(record),
-             ViewStepLog(zoomed.height, zoomed.preciseHeight, record.sizeY));
-  record.height = zoomed.height;
-  record.preciseHeight = zoomed.preciseHeight;
+             ViewStepLog(height, preciseHeight, record.sizeY));
+  record.height = height;
+  record.preciseHeight = preciseHeight;
   ShowHeight(record);
   record.pending = 1;
   return true;

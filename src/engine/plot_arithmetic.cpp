@@ -22,8 +22,12 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
 }
 
 bool PlottableHeight(const PlotRecord& record) {
-  if (!std::isfinite(record.height)) return false;
-  return HeightOf(record) >= DeepestHeight();
+  return PlottableHeight(record.height, record.preciseHeight);
+}
+
+bool PlottableHeight(double height, const PreciseCoordinate& preciseHeight) {
+  if (!std::isfinite(height)) return false;
+  return ExactHeight(height, preciseHeight) >= DeepestHeight();
 }
 
 size_t FormatDeepestHeight(char* out, size_t size) {

@@ -17,6 +17,7 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record);
 // height the deep arithmetic serves. Taken from the precise form where the
 // double field holds its rounding (plot_record.h).
 bool PlottableHeight(const PlotRecord& record);
+bool PlottableHeight(double height, const PreciseCoordinate& preciseHeight);
 
 // The deepest height PlottableHeight accepts, as "1e-4900" (the text the
 // messages name); the length, or 0 when out is too small.

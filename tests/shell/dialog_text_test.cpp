@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/deep_real.h"
 #include "files/parameter_text.h"
@@ -134,6 +136,38 @@ TEST(RegionDialogTextTest, CentreWholeViewSpansTheWidePicture) {
   const PlotRecord corner = ReadBack(text, current);
   EXPECT_NEAR(static_cast<double>(corner.x), -2.66666666666667, 1e-13);
   EXPECT_EQ(corner.y, -2);
+}
+
+// A view 1e-1000 high: both dialogs show its height and the digits of its
+// corner or centre, and confirming them gives the same view back.
+TEST(RegionDialogTextTest, ADeepViewComesBackFromBothDialogs) {
+  PlotRecord record = WholeView(400, 400);
+  const DeepReal height("1e-1000");
+  SetExactHeight(record.height, record.preciseHeight, height);
+  SetExactHeight(record.shownHeight, record.preciseShownHeight, height);
+  SetExactCoordinate(record.x, record.preciseX, DeepReal(-3) / 4 + height / 7);
+  SetExactCoordinate(record.y, record.preciseY, DeepReal(1) / 9);
+  const auto fields = std::make_unique<RegionFields>();
+  std::vector<char> text(kParameterTextSize);
+  for (const bool centre : {false, true}) {
+    if (centre) {
+      FillCentreFields(record, *fields);
+      ComposeCentreText(*fields, record, text.data(), text.size());
+    } else {
+      FillLowerLeftFields(record, *fields);
+      ComposeLowerLeftText(*fields, text.data(), text.size());
+    }
+    EXPECT_STREQ(fields->height, "1e-1000");
+    EXPECT_GT(std::strlen(fields->x), 1000u);
+    PlotRecord read = WholeView(400, 400);
+    ReadParameterText(text.data(), read);
+    EXPECT_EQ(ExactHeight(read.height, read.preciseHeight), height) << centre;
+    const DeepReal step = height / 400;
+    EXPECT_LE(abs(ExactCoordinate(read.x, read.preciseX) - ToDeepReal(record.preciseX)), step / 100)
+        << centre;
+    EXPECT_LE(abs(ExactCoordinate(read.y, read.preciseY) - ToDeepReal(record.preciseY)), step / 100)
+        << centre;
+  }
 }
 
 TEST(RegionDialogTextTest, LongestFieldsStayWithinTheBuffer) {
