@@ -8,9 +8,9 @@
 #include "engine/plot_record.h"
 #include "files/parameter_text.h"
 
-constexpr int kTextBufferSize = 512;   // titles and message texts
+constexpr int kTextBufferSize = 512;    // titles and message texts
 constexpr int kDialogTextSize = 65536;  // parameter text a dialog leaves behind
-constexpr int kTitlePrefixSize = 64;   // file name shown once in the next title
+constexpr int kTitlePrefixSize = 64;    // file name shown once in the next title
 
 enum CursorKind : int32_t { kLineCursor = 1, kBlockCursor = 2 };
 

@@ -29,8 +29,7 @@ void ArmCurrentRecord(bool rememberHeight) {
 // 80-bit difference while the view needs no more digits than it holds, the
 // exact one for a deep view.
 void CentreOn(long double& corner, PreciseCoordinate& preciseCorner, long double constant,
-              const PreciseCoordinate& preciseConstant, const DeepReal& half,
-              long double stepLog) {
+              const PreciseCoordinate& preciseConstant, const DeepReal& half, long double stepLog) {
   corner = constant - half.convert_to<long double>();
   if (DigitsNeeded(corner, stepLog) <= kExtendedDigits) {
     preciseCorner = PreciseFromLongDouble(corner);

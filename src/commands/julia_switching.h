@@ -7,8 +7,9 @@
 #include "engine/plot_record.h"
 
 // The pending record for leaving a Julia set: a Mandelbrot region, the square
-
-
+// of returnHeight (at any depth) centred on the current record's Julia
+// constant. A returnHeight that is not positive (or not a number) is replaced
+// by the height.
 void PrepareMandelbrotReturn(PlotRecord& pending, const PlotRecord& current);
 
 // 109: on a Mandelbrot record, arms the Julia start (computing the whole view

@@ -7,8 +7,8 @@
 #include "commands/titles.h"
 #include "engine/fast_plotters.h"
 #include "engine/plot_arithmetic.h"
-#include "engine/view_height.h"
 #include "engine/ui_host.h"
+#include "engine/view_height.h"
 #include "files/image_state.h"
 
 namespace {

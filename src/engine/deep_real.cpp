@@ -16,10 +16,7 @@ using Mantissa = boost::multiprecision::number<Backend::rep_type>;
 // coordinate (and the runtime's conversion gives an infinity or zero anyway).
 constexpr long kLargestDecimalExponent = 100000;
 // Every digit of the widest coordinate (32 bits are 9.63 digits), and a few more.
-constexpr int kLargestFormatDigits =
-    PreciseCoordinate::kWords * 32 * 30103 / 100000 + 16 > 1000
-        ? PreciseCoordinate::kWords * 32 * 30103 / 100000 + 16
-        : 1000;
+constexpr int kLargestFormatDigits = PreciseCoordinate::kWords * 32 * 30103 / 100000 + 16;
 
 bool IsWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';

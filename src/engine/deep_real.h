@@ -47,7 +47,7 @@ bool ParseDeepReal(const char* text, DeepReal* value);
 void SetCoordinateFromText(const char* text, long double& field, PreciseCoordinate& precise);
 
 // Formats value like printf's "%.<digits>g" (from 2 significant digits to a
-// few more than the precise form holds, at least 1000,
-// trailing zeros removed, an exponent of at least two digits). Returns the
-// length, or 0 when out cannot hold the text and its NUL.
+// few more than the precise form holds, trailing zeros removed, an exponent
+// of at least two digits). Returns the length, or 0 when out cannot hold the
+// text and its NUL.
 size_t FormatDeepReal(const DeepReal& value, int digits, char* out, size_t size);

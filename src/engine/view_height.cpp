@@ -42,12 +42,6 @@ DeepReal ReturnHeightOf(const PlotRecord& record) {
 void SetHeight(PlotRecord& record, const DeepReal& height) {
   SetExactHeight(record.height, record.preciseHeight, height);
 }
-void SetShownHeight(PlotRecord& record, const DeepReal& height) {
-  SetExactHeight(record.shownHeight, record.preciseShownHeight, height);
-}
-void SetReturnHeight(PlotRecord& record, const DeepReal& height) {
-  SetExactHeight(record.returnHeight, record.preciseReturnHeight, height);
-}
 
 void ShowHeight(PlotRecord& record) {
   record.shownHeight = record.height;
@@ -78,7 +72,6 @@ void SetHeightFromText(const char* text, double& field, PreciseCoordinate& preci
   }
 }
 
-
 size_t FormatHeight(double field, const PreciseCoordinate& precise, char* out, size_t size) {
   return FormatHeightDigits(field, precise, kHeightDigits, out, size);
 }
@@ -89,7 +82,7 @@ size_t FormatShortHeight(double field, const PreciseCoordinate& precise, char* o
 
 void RoundHeightTo15Digits(const DeepReal& value, double& field, PreciseCoordinate& precise) {
   char text[kHeightTextSize];
-  PreciseCoordinate exact = ToPrecise(value);
+  const PreciseCoordinate exact = ToPrecise(value);
   if (FormatHeight(RoundToDouble(exact), exact, text, sizeof text) == 0) {
     field = 0;
     precise = PreciseFromLongDouble(0);

@@ -13,10 +13,8 @@ DeepReal HeightOf(const PlotRecord& record);
 DeepReal ShownHeightOf(const PlotRecord& record);
 DeepReal ReturnHeightOf(const PlotRecord& record);
 
-// Each sets the precise form and its rounding as the double field.
+// Sets the precise form and its rounding as the double field.
 void SetHeight(PlotRecord& record, const DeepReal& height);
-void SetShownHeight(PlotRecord& record, const DeepReal& height);
-void SetReturnHeight(PlotRecord& record, const DeepReal& height);
 
 // shownHeight (or returnHeight) becomes the height, precise form and all.
 void ShowHeight(PlotRecord& record);

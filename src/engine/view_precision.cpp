@@ -64,15 +64,16 @@ int DigitsResolving(long double coordinate, long double resolutionLog) {
 }
 
 int CoordinateDigits(long double coordinate, const PlotRecord& record) {
-  const int needed = DigitsNeeded(
-      coordinate, ViewStepLog(record.height, record.preciseHeight, record.sizeY));
+  const int needed =
+      DigitsNeeded(coordinate, ViewStepLog(record.height, record.preciseHeight, record.sizeY));
   return needed > kExtendedDigits ? needed : kExtendedDigits;
 }
 
 bool NeedsDeepArithmetic(const PlotRecord& record) {
   ExtendedPrecisionScope precision;
   const long double step = DoubleStep(record.height, record.sizeY);
-  if (step == 0) return std::isfinite(ViewStepLog(record.height, record.preciseHeight, record.sizeY));
+  if (step == 0)
+    return std::isfinite(ViewStepLog(record.height, record.preciseHeight, record.sizeY));
   const long double right = record.x + step * record.sizeX;
   const long double top = record.y + step * record.sizeY;
   long double coordinates[6] = {record.x, record.y, right, top, 0, 0};

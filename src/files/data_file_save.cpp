@@ -145,7 +145,8 @@ int SaveParameterFile(const char* fileName, const PlotRecord& record, UiHost& ho
   if (!writer.IsOpen()) return kParameterFileNotSaved;
   std::vector<char> text(kParameterTextSize);
   WriteParameterText(text.data(), text.size(), record, names.bareName.c_str());
-  if (!writer.Write(text.data(), std::strlen(text.data())) || !writer.Finish()) return kParameterFileNotSaved;
+  if (!writer.Write(text.data(), std::strlen(text.data())) || !writer.Finish())
+    return kParameterFileNotSaved;
   // A parameter file must never name a data file of another plot: the two
   // are put in place together once both were written, or neither is.
   const int code = SaveCounts(host, record, names.path.c_str(), MemoryBudget(), true,

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kEntriesPerLine = 8;
 constexpr size_t kCoordinateTextSize = kMostCoordinateDigits + 16;
+constexpr size_t kHeightTextSize = 64;
 static_assert(kCoordinateTextSize >= kDataFileNameSize);
 // Four coordinates of the most digits, the height, the palette and the f line.
 static_assert(4 * (kCoordinateTextSize + 8) + 1024 <= kParameterTextSize);
@@ -38,18 +39,17 @@ class ParameterTextArea {
     // The longest items are the f line (a 255-character name and 5 more) and
     // a coordinate of kMostCoordinateDigits digits with its sign, point,
     // exponent and key.
-    std::string& item = item_;
-    item.resize(kCoordinateTextSize + 16);
+    item_.resize(kCoordinateTextSize + 16);
     va_list arguments;
     va_start(arguments, format);
-    const int formatted = std::vsnprintf(item.data(), item.size(), format, arguments);
+    const int formatted = std::vsnprintf(item_.data(), item_.size(), format, arguments);
     va_end(arguments);
     if (formatted < 0) return;
-    size_t end = std::strlen(item.c_str());
-    const bool lineEnd = end > 0 && item[end - 1] == '\n';
+    size_t end = std::strlen(item_.c_str());
+    const bool lineEnd = end > 0 && item_[end - 1] == '\n';
     if (lineEnd) --end;
-    while (end > 0 && item[end - 1] == ' ') --end;
-    Append(item.data(), end);
+    while (end > 0 && item_[end - 1] == ' ') --end;
+    Append(item_.data(), end);
     if (lineEnd) Append("\n", 1);
   }
 
@@ -102,7 +102,8 @@ void AppendCoordinate(ParameterTextArea& area, char key, long double value,
     return;
   }
   std::string text(kCoordinateTextSize, '\0');
-  if (FormatDeepReal(ExactCoordinate(value, precise), digits, text.data(), text.size()) == 0) return;
+  if (FormatDeepReal(ExactCoordinate(value, precise), digits, text.data(), text.size()) == 0)
+    return;
   area.AppendItem(" %c%s\n", key, text.c_str());
 }
 
@@ -116,7 +117,7 @@ void WriteParameterText(char* out, size_t outSize, const PlotRecord& record,
   AppendCoordinate(area, 'x', record.x, record.preciseX, CoordinateDigits(record.x, record));
   AppendCoordinate(area, 'y', record.y, record.preciseY, CoordinateDigits(record.y, record));
   // A normal double's height as always; a deeper one with its 15 digits too.
-  char height[kCoordinateTextSize];
+  char height[kHeightTextSize];
   if (FormatHeight(record.height, record.preciseHeight, height, sizeof height) != 0) {
     area.AppendItem(" w%-17s\n", height);
   }

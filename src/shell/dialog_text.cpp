@@ -158,8 +158,7 @@ void AppendCorner(TextBuilder& text, const char* key, long double corner, Exact 
                   const PlotRecord& view) {
   std::string number(kFieldTextSize, '\0');
   const int deepDigits = DeepDigits(corner, view.height, view.preciseHeight, view.sizeY);
-  if (deepDigits == 0 ||
-      FormatDeepReal(exact(), deepDigits, number.data(), number.size()) == 0) {
+  if (deepDigits == 0 || FormatDeepReal(exact(), deepDigits, number.data(), number.size()) == 0) {
     std::snprintf(number.data(), number.size(), "%17.15Lg", corner);
   }
   text.Append(key);
@@ -193,8 +192,8 @@ void FillCentreFields(const PlotRecord& record, RegionFields& fields) {
       },
       fields.x);
   FormatCoordinate(
-      y, digits(y),
-      [&] { return ExactCoordinate(record.y, record.preciseY) + height / 2; }, fields.y);
+      y, digits(y), [&] { return ExactCoordinate(record.y, record.preciseY) + height / 2; },
+      fields.y);
   FormatShownHeight(record, fields.height);
   FormatInteger(record.limit, fields.limit);
   FillJuliaFields(record, fields);

@@ -166,10 +166,10 @@ int AssembleMovie(const MoviePlan& plan, const MovieOptions& options) {
   size_t loaded = logHeights.size();
   int code = kExitSuccess;
   for (long t = 0; t < frames && code == kExitSuccess; ++t) {
-    const double logShown =
-        frames == 1 ? logHeights.back()
-                    : logHeights.front() - (logHeights.front() - logHeights.back()) *
-                                            static_cast<double>(t) / (frames - 1);
+    const double logShown = frames == 1
+                                ? logHeights.back()
+                                : logHeights.front() - (logHeights.front() - logHeights.back()) *
+                                                           static_cast<double>(t) / (frames - 1);
     size_t k = 0;
     while (k + 1 < logHeights.size() && logHeights[k + 1] >= logShown + std::log1p(-1e-9)) ++k;
     if (k != loaded) {

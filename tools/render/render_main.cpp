@@ -115,8 +115,8 @@ int Render(const RenderOptions& options) {
   if (HeightRefused(record)) {
     char deepest[32] = "";
     FormatDeepestHeight(deepest, sizeof deepest);
-    const std::string problem =
-        std::string("its height is not a number from ") + deepest + " to 1.8e+308; nothing computed";
+    const std::string problem = std::string("its height is not a number from ") + deepest +
+                                " to 1.8e+308; nothing computed";
     return Fail(options.input, problem.c_str());
   }
   // Saved counts are labelled as the window labels them.
