@@ -26,14 +26,20 @@ int32_t Max(int32_t a, int32_t b) { return a > b ? a : b; }
 
 // A coordinate moved by a selection goes through text so that it carries no
 // more digits than the parameter text keeps, and a saved region reads back
-// as the same plot: 18 digits of the 80-bit sum while the new view needs no
-// more, otherwise the digits of the deep view from the exact sum.
+// as the same plot: 18 digits of the 80-bit sum while the view on display is
+// an 80-bit one and the new view needs no more, otherwise the digits of the
+// deep view (at least 18) from the exact sum. A deep view's coordinate that
+// needs few digits is thus moved by the exact height too: the double height's
+// last bits, carried down through many zooms, would move the view away from
+// the point zoomed into.
 void MoveCoordinate(long double& field, PreciseCoordinate& precise, int32_t pixels,
-                    long double step, const DeepReal& exactStep, long double newStepLog) {
+                    long double step, const DeepReal& exactStep, long double newStepLog,
+                    bool deep) {
   const long double moved = field + pixels * step;
   std::string text(kMostCoordinateDigits + 16, '\0');
-  const int digits = DigitsNeeded(moved, newStepLog);
-  if (digits <= kExtendedDigits ||
+  int digits = DigitsNeeded(moved, newStepLog);
+  if (deep && digits < kExtendedDigits) digits = kExtendedDigits;
+  if ((!deep && digits <= kExtendedDigits) ||
       FormatDeepReal(ExactCoordinate(field, precise) + pixels * exactStep, digits, text.data(),
                      text.size()) == 0) {
     std::snprintf(text.data(), text.size(), "%-20.18Lg\n", moved);
@@ -59,22 +65,25 @@ void MoveCorner(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scro
   const int32_t h = scroll.horizontal;
   const int32_t v = scroll.vertical;
   const DeepReal exactStep = ShownHeightOf(record) / record.shownSizeY;
+  const bool deep = NeedsDeepArithmetic(record);
   MoveCoordinate(record.x, record.preciseX, Min(rect.left + h, rect.right + h), step, exactStep,
-                 newStepLog);
+                 newStepLog, deep);
   MoveCoordinate(record.y, record.preciseY, record.shownSizeY - Max(rect.top + v, rect.bottom + v),
-                 step, exactStep, newStepLog);
+                 step, exactStep, newStepLog, deep);
   record.shownSizeY = record.sizeY;
 }
 
 // The height `rows` pixels of the picture span, rounded to the 15 digits the
 // parameter text keeps: in 80 bits while the picture's height and the new
-// one are normal doubles, as always, and from the precise height below.
+// one are normal doubles, as always, and from the precise height below. The
+// precise form is that of the 15 digits, as the text read back gives it.
 void SpannedHeight(const PlotRecord& record, int32_t rows, double& height,
                    PreciseCoordinate& precise) {
   const double rounded = RoundTo15Digits(PixelStep(record) * rows);
   if (record.shownHeight >= DBL_MIN && std::isfinite(rounded) && rounded >= DBL_MIN) {
-    height = rounded;
-    precise = PreciseFromLongDouble(rounded);
+    char text[kRoundingTextSize];
+    std::snprintf(text, sizeof text, "%.15g", rounded);
+    SetHeightFromText(text, height, precise);
     return;
   }
   RoundHeightTo15Digits(ShownHeightOf(record) / record.shownSizeY * rows, height, precise);

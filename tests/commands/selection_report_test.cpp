@@ -140,3 +140,25 @@ TEST(SelectionToRegionTest, DeepViewsGetTheCornerOfExactArithmetic) {
   EXPECT_EQ(record.x, RoundToLongDouble(record.preciseX));
   EXPECT_NE(ToDeepReal(record.preciseY), DeepReal(record.y));  // more than 80 bits kept
 }
+
+// Ten 4-line drags around the centre of a view 1e-300 high centred on c = i
+// go to 1e-320, below the doubles, and stay centred on i to a thousandth of
+// a pixel: the corner near 0 needs few digits, but is moved by the exact
+// height, not by the double's rounding of it.
+TEST(SelectionToRegionTest, RepeatedZoomsPastTheDoublesStayOnThePointZoomedInto) {
+  PlotRecord record;
+  record.sizeX = record.sizeY = record.shownSizeY = 400;
+  SetExactHeight(record.height, record.preciseHeight, DeepReal("1e-300"));
+  SetExactHeight(record.shownHeight, record.preciseShownHeight, DeepReal("1e-300"));
+  SetExactCoordinate(record.x, record.preciseX, DeepReal("-5e-301"));
+  SetExactCoordinate(record.y, record.preciseY, 1 - DeepReal("5e-301"));
+  for (int k = 0; k < 10; ++k) {
+    ASSERT_TRUE(SelectionToRegion(record, SelectionRect{198, 198, 202, 202}, ScrollOrigin{}));
+  }
+  const DeepReal height = ExactHeight(record.height, record.preciseHeight);
+  EXPECT_EQ(height, DeepReal("1e-320"));
+  EXPECT_EQ(record.height, RoundToDouble(record.preciseHeight));
+  const DeepReal step = height / 400;
+  EXPECT_LE(abs(ExactCoordinate(record.x, record.preciseX) + height / 2), step / 1000);
+  EXPECT_LE(abs(ExactCoordinate(record.y, record.preciseY) + height / 2 - 1), step / 1000);
+}
