@@ -425,7 +425,7 @@ TEST(FilesE2e, APastedPaletteRecoloursThePlotAndOtherTextIsRefused) {
 
   // A parameter text longer than any Zirn writes is not taken, and said so.
   std::string longText = WholeViewText();
-  longText.insert(longText.find("%end"), "%" + std::string(4100, 'x') + "\r\n");
+  longText.insert(longText.find("%end"), "%" + std::string(kParameterTextSize, 'x') + "\r\n");
   ASSERT_TRUE(e2e::WriteClipboardText(longText));
   zirn.PostCommand(IDM_PASTE_PARAMETERS);
   EXPECT_EQ(TakeMessage(zirn), "The clipboard text is too long for parameter text ..");
