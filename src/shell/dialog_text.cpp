@@ -77,9 +77,8 @@ int DeepDigits(long double value, double height, const PreciseCoordinate& precis
 }
 
 // value with the dialog's digits; exact() gives the precise value, which is
-// formed only for a deep view.
-// A coordinate too small for the 80-bit value, which then is 0, is shown from
-// the precise value too.
+// formed only for a deep view, and for a coordinate too small for the 80-bit
+// value, which then is 0.
 template <typename Exact>
 void FormatCoordinate(long double value, int deepDigits, Exact exact, char* field) {
   if (deepDigits == 0 && value == 0) deepDigits = kDialogDigits;
