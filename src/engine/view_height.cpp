@@ -57,7 +57,8 @@ void SetHeightFromText(const char* text, double& field, PreciseCoordinate& preci
   ExtendedPrecisionScope precision;
   field = std::strtod(text, nullptr);
   DeepReal value;
-  if (!ParseDeepReal(text, &value)) {
+  // Beyond the doubles a height is no height, however many digits it has.
+  if (!std::isfinite(field) || !ParseDeepReal(text, &value)) {
     precise = PreciseFromLongDouble(field);
     return;
   }
@@ -65,7 +66,7 @@ void SetHeightFromText(const char* text, double& field, PreciseCoordinate& preci
   if (PreciseMatchesDouble(field, precise)) return;
   // The precise form's rounding goes through 80 bits and may differ from the
   // runtime's in the last bit: a normal double keeps the runtime's value.
-  if (NormalDouble(field) || !std::isfinite(field)) {
+  if (NormalDouble(field)) {
     precise = PreciseFromLongDouble(field);
   } else {
     field = RoundToDouble(precise);

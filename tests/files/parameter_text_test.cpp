@@ -284,6 +284,9 @@ TEST(ReadParameterText, NumbersFollowTheDecimalGrammarOnly) {
   EXPECT_EQ(record.x, 1.0L);
   ReadParameterText("h infinity", record);
   EXPECT_EQ(record.height, 0.0);
+  // Beyond the doubles a height is infinite in its precise form too.
+  ReadParameterText("h1e999", record);
+  EXPECT_EQ(record.preciseHeight.kind, PreciseCoordinate::kInfinite);
 }
 
 TEST(ReadParameterText, ImageSizesAreMaskedAndClamped) {
