@@ -8,8 +8,8 @@
 
 namespace {
 
-// Memory for the orbits and their skip tables, about 210 bytes a point with
-// 16-byte long doubles: a Mandelbrot orbit of about 2.5 million points (1.6
+// Memory for the orbits and their skip tables, about 110 bytes a point with
+// 16-byte long doubles: a Mandelbrot orbit of about 5 million points (2.7
 // million in a 32-bit build), half that for each of a Julia set's two.
 constexpr size_t kOrbitMemory = sizeof(void*) >= 8 ? size_t{512} << 20 : size_t{256} << 20;
 
@@ -121,7 +121,7 @@ void SetUpDeepPlan(const PlotRecord& record, const DeepReference& orbits, uint32
 }
 
 uint32_t MostOrbitPoints(const PlotRecord& record) {
-  const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + 2 * sizeof(BlaStep);
+  const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + BlaTable::kBytesPerPoint;
   const size_t orbits = (record.flags & kFlagJulia) != 0 ? 2 : 1;
   return static_cast<uint32_t>(kOrbitMemory / perPoint / orbits);
 }
