@@ -4,6 +4,7 @@
 #include <new>
 
 #include "engine/deep_precision.h"
+#include "engine/deep_reference_check.h"
 #include "engine/fpu_precision.h"
 
 namespace {
@@ -20,15 +21,21 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
   // The pixel step decides the bits a view needs, but an orbit that passes
   // near a small copy of the set may need more: one whose end (escape or
   // cycle) changes at the next tier is computed again there.
+  // A Mandelbrot reference is checked on a second thread while it is computed.
   unsigned tier = DeepTierAtLeast(bits);
   for (;;) {
+    const unsigned higher = NextDeepTier(tier);
+    ConcurrentReferenceCheck concurrent;
+    const bool overlapped = higher != tier && (record.flags & kFlagJulia) == 0 &&
+                            concurrent.Start(record, higher, pixel, limit);
     const int computed =
         ComputeDeepReference(host, record, tier, pixel, limit, mostPoints, &reference);
     if (computed != kPlotComplete) return computed;
-    const unsigned higher = NextDeepTier(tier);
     if (higher == tier) break;
     bool holds = false;
-    const int checked = CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
+    const int checked =
+        overlapped ? concurrent.Finish(host, reference, limit, &holds)
+                   : CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
     if (checked != kPlotComplete) return checked;
     if (holds) break;
     tier = higher;
