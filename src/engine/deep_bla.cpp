@@ -81,10 +81,9 @@ bool BlaTable::Build(const ReferenceOrbit& orbit, uint32_t first, long double dc
   for (int level = 1; level < levels_; ++level) {
     MergedStep* here = &merged_[starts_[level]];
     for (uint32_t j = 0; j < counts_[level]; ++j) {
-      const Step step =
-          level == 1 ? Merge(single(2 * j), single(2 * j + 1), dcMax)
-                     : Merge(unpack(merged_[starts_[level - 1] + 2 * j]),
-                             unpack(merged_[starts_[level - 1] + 2 * j + 1]), dcMax);
+      const Step step = level == 1 ? Merge(single(2 * j), single(2 * j + 1), dcMax)
+                                   : Merge(unpack(merged_[starts_[level - 1] + 2 * j]),
+                                           unpack(merged_[starts_[level - 1] + 2 * j + 1]), dcMax);
       here[j].ax.Set(step.a.x);
       here[j].ay.Set(step.a.y);
       here[j].bx.Set(step.b.x);

@@ -71,6 +71,15 @@ class BlaTable {
   // the table.
   bool Build(const ReferenceOrbit& orbit, uint32_t first, long double dcMax);
 
+  // The memory the tables take.
+  size_t Bytes() const {
+    size_t merged = 0;
+    for (int level = 1; level < levels_; ++level) merged += counts_[level];
+    return levels_ == 0
+               ? 0
+               : (counts_[0] + 1) * sizeof(PackedExtended) + (merged + 1) * sizeof(MergedStep);
+  }
+
   // The longest step that starts at m and holds for |dz|^2 = dz2 into
   // *step, its iterations into *length; false when none does.
   bool Find(uint32_t m, long double dz2, BlaStep* step, uint32_t* length) const {

@@ -260,8 +260,7 @@ int FollowDeepReferenceEnd(UiHost& host, const PlotRecord& record, unsigned bits
     OrbitOutcome outcome{};
     uint32_t wrap = 0;
     const int result = FollowOrbit(
-        host, zx, zy, cr, ci, limit, [](uint32_t, const Real&, const Real&) {}, &outcome,
-        &wrap);
+        host, zx, zy, cr, ci, limit, [](uint32_t, const Real&, const Real&) {}, &outcome, &wrap);
     if (result != kPlotComplete) return result;
     *end = {outcome, outcome.kind == OrbitOutcome::kCycle ? wrap + outcome.n : outcome.n};
     return kPlotComplete;
