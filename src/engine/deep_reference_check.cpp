@@ -33,7 +33,7 @@ void ConcurrentReferenceCheck::Run(void* self) {
   const uint16_t saved = FpuControlWord();
   RestoreFpuControl(check.fpuControl_);
   ThreadHost host(check);
-  check.result_ = FollowDeepReferenceEnd(host, *check.record_, check.bits_, check.pixel_,
+  check.result_ = FollowDeepReferenceEnd(host, check.record_, check.bits_, check.pixel_,
                                          check.limit_, &check.end_);
   RestoreFpuControl(saved);
   std::lock_guard<std::mutex> lock(check.mutex_);
@@ -43,7 +43,8 @@ void ConcurrentReferenceCheck::Run(void* self) {
 
 bool ConcurrentReferenceCheck::Start(const PlotRecord& record, unsigned bits, ReferencePixel pixel,
                                      uint32_t limit) {
-  record_ = &record;
+  record_ = record;
+  record_.rows = nullptr;  // counts are not the check's to touch
   bits_ = bits;
   pixel_ = pixel;
   limit_ = limit;

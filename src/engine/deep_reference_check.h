@@ -21,7 +21,6 @@ class ConcurrentReferenceCheck {
 
   // Starts following the orbit of `pixel` at the tier of at least `bits`;
   // false when no thread starts (the caller then checks after the reference).
-  // The record must outlive the check.
   bool Start(const PlotRecord& record, unsigned bits, ReferencePixel pixel, uint32_t limit);
 
   // Once the reference is computed: waits for the check, taking the host's
@@ -49,7 +48,7 @@ class ConcurrentReferenceCheck {
 
   static void Run(void* self);
 
-  const PlotRecord* record_ = nullptr;
+  PlotRecord record_;  // a copy: the calling thread's messages may change the record
   unsigned bits_ = 0;
   ReferencePixel pixel_{};
   uint32_t limit_ = 0;
