@@ -12,8 +12,9 @@
 // Counters: Git/s and Git/cpu_s, the sum of the final counts per wall and
 // per process CPU second; skipped, the share of those iterations that the
 // skip tables passed over (on every 16th pixel each way); reference_ms and
-// bits, the preparation's time and the reference's precision; vs_today and
-// vs_today_cpu, today's kernel's time over this kernel's.
+// bits, the preparation's time and the reference's precision; orbit_MB and
+// tables_MB, the memory of the Mandelbrot orbit and of its skip tables;
+// vs_today and vs_today_cpu, today's kernel's time over this kernel's.
 
 #include <benchmark/benchmark.h>
 
@@ -76,6 +77,13 @@ void BM_Public(benchmark::State& state, DeepBenchView view, DeepKernelChoice ker
   const std::unique_ptr<DeepPlan> plan = PreparePlan(record, &reference);
   if (kernel.level == kDeepKernels[0].level && plan != nullptr) {
     SkippedOnLastView() = SkippedShare(record, *plan, kSkipStride);
+  }
+  if (plan != nullptr) {
+    const ReferenceOrbit& orbit = plan->reference.start;
+    const size_t orbitBytes =
+        (size_t{orbit.Last()} + 1) * (sizeof(DeltaPoint) + sizeof(DoublePoint));
+    state.counters["orbit_MB"] = orbitBytes / 1048576.0;
+    state.counters["tables_MB"] = plan->startTable.Bytes() / 1048576.0;
   }
   state.counters["bits"] = record.referenceBits;
   state.counters["reference_ms"] = reference * 1e3;

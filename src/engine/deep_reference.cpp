@@ -12,9 +12,7 @@
 
 namespace {
 
-// Reference iterations between two message steps: a few milliseconds at the
-// widest tier.
-constexpr uint32_t kOrbitIterationsPerMessageStep = 256;
+constexpr uint32_t kOrbitIterationsPerMessageStep = kReferenceIterationsPerMessageStep;
 
 template <typename Real>
 DeltaPoint Rounded(const Real& x, const Real& y) {
@@ -254,6 +252,43 @@ int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, Re
   return VisitDeepTier(bits, [&](auto tier) {
     return CheckAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference, holds);
   });
+}
+
+int FollowDeepReferenceEnd(UiHost& host, const PlotRecord& record, unsigned bits,
+                           ReferencePixel pixel, uint32_t limit, FollowedEnd* end) {
+  return VisitDeepTier(bits, [&](auto tier) -> int {
+    using Real = typename decltype(tier)::type;
+    const DeepPixelGrid<Real> grid(record);
+    const Real cr = grid.Column(pixel.column);
+    const Real ci = grid.Line(pixel.line);
+    Real zx = 0, zy = 0;
+    OrbitOutcome outcome{};
+    uint32_t wrap = 0;
+    const int result = FollowOrbit(
+        host, zx, zy, cr, ci, limit, [](uint32_t, const Real&, const Real&) {}, &outcome, &wrap);
+    if (result != kPlotComplete) return result;
+    *end = {outcome, outcome.kind == OrbitOutcome::kCycle ? wrap + outcome.n : outcome.n};
+    return kPlotComplete;
+  });
+}
+
+uint32_t DeepReferenceCheckLength(const DeepReference& reference, uint32_t limit) {
+  uint32_t length = 0;
+  OutcomeOf(reference.start, limit, &length);
+  return length;
+}
+
+bool ReferenceEndHolds(const DeepReference& reference, uint32_t limit, const FollowedEnd& end) {
+  uint32_t length = 0;
+  const OrbitOutcome expected = OutcomeOf(reference.start, limit, &length);
+  // A check that follows the orbit `length` iterations sees an escape up to
+  // and at the last of them, a cycle only before it.
+  OrbitOutcome seen = {OrbitOutcome::kNeither, length};
+  if ((end.outcome.kind == OrbitOutcome::kEscaped && end.at <= length) ||
+      (end.outcome.kind == OrbitOutcome::kCycle && end.at < length)) {
+    seen = end.outcome;
+  }
+  return seen.kind == expected.kind && seen.n == expected.n;
 }
 
 int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
