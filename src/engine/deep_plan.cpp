@@ -13,29 +13,34 @@ namespace {
 // million in a 32-bit build), half that for each of a Julia set's two.
 constexpr size_t kOrbitMemory = sizeof(void*) >= 8 ? size_t{512} << 20 : size_t{256} << 20;
 
-// Returns 0, a stop code, or kReferenceNoMemory.
+// Computes the reference at `pixel` at the deep tier of at least `bits` and
+// sets up the plan around it. Returns 0, a stop code, or kReferenceNoMemory.
 int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
             uint32_t limit, uint32_t mostPoints, DeepPlan* plan) {
-  DeepReference& reference = plan->reference;
-  // The pixel step decides the bits a view needs, but an orbit that passes
-  // near a small copy of the set may need more: one whose end (escape or
-  // cycle) changes at the next tier is computed again there.
-  unsigned tier = DeepTierAtLeast(bits);
-  for (;;) {
-    const int computed =
-        ComputeDeepReference(host, record, tier, pixel, limit, mostPoints, &reference);
-    if (computed != kPlotComplete) return computed;
-    const unsigned higher = NextDeepTier(tier);
-    if (higher == tier) break;
-    bool holds = false;
-    const int checked = CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
-    if (checked != kPlotComplete) return checked;
-    if (holds) break;
-    tier = higher;
-  }
-  plan->bits = tier;
-  SetUpDeepPlan(record, reference, limit, plan);
+  plan->bits = DeepTierAtLeast(bits);
+  const int computed =
+      ComputeDeepReference(host, record, plan->bits, pixel, limit, mostPoints, &plan->reference);
+  if (computed != kPlotComplete) return computed;
+  SetUpDeepPlan(record, plan->reference, limit, plan);
   return kPlotComplete;
+}
+
+// The pixel step decides the bits a view needs, but an orbit that passes
+// near a small copy of the set may need more: a reference whose end (escape
+// or cycle) changes at the next tier is computed again there, and checked
+// again. Returns 0, a stop code, or kReferenceNoMemory.
+int Confirm(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
+            uint32_t mostPoints, DeepPlan* plan) {
+  for (;;) {
+    const unsigned higher = NextDeepTier(plan->bits);
+    if (higher == plan->bits) return kPlotComplete;
+    bool holds = false;
+    const int checked =
+        CheckDeepReference(host, record, higher, pixel, limit, plan->reference, &holds);
+    if (checked != kPlotComplete || holds) return checked;
+    const int computed = Prepare(host, record, higher, pixel, limit, mostPoints, plan);
+    if (computed != kPlotComplete) return computed;
+  }
 }
 
 // A grid of this many pixels each way is counted to find a better reference.
@@ -131,21 +136,26 @@ int PrepareDeepPlan(UiHost& host, const PlotRecord& record, unsigned bits, uint3
   const uint32_t mostPoints = mostOrbitPoints != 0 ? mostOrbitPoints : MostOrbitPoints(record);
   // The centre pixel first. When its orbit escapes, pixels that live longer
   // must rebase at its end and follow it again from its start; a pixel that
-  // lives longer serves them better as the reference.
+  // lives longer serves them better as the reference. Only the reference
+  // that is kept is checked at the next tier: the probe merely chooses it.
+  const ReferencePixel centre{record.sizeX / 2, record.sizeY / 2};
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
-  int result = Prepare(host, record, bits, {record.sizeX / 2, record.sizeY / 2}, limit, mostPoints,
-                       plan->get());
-  if (result != kPlotComplete || (record.flags & kFlagJulia) != 0 ||
-      !(*plan)->reference.start.Escaped()) {
-    return result;
+  int result = Prepare(host, record, bits, centre, limit, mostPoints, plan->get());
+  if (result != kPlotComplete) return result;
+  if ((record.flags & kFlagJulia) != 0 || !(*plan)->reference.start.Escaped()) {
+    return Confirm(host, record, centre, limit, mostPoints, plan->get());
   }
   ReferencePixel best{};
   uint32_t count = 0;
   result = ProbeLongestLived(host, record, **plan, &best, &count);
-  if (result != kPlotComplete || count <= (*plan)->reference.start.Last()) return result;
-  const unsigned centreBits = (*plan)->bits;
+  if (result != kPlotComplete) return result;
+  if (count <= (*plan)->reference.start.Last()) {
+    return Confirm(host, record, centre, limit, mostPoints, plan->get());
+  }
   plan->reset(new (std::nothrow) DeepPlan);
   if (*plan == nullptr) return kReferenceNoMemory;
-  return Prepare(host, record, centreBits, best, limit, mostPoints, plan->get());
+  result = Prepare(host, record, bits, best, limit, mostPoints, plan->get());
+  if (result != kPlotComplete) return result;
+  return Confirm(host, record, best, limit, mostPoints, plan->get());
 }
