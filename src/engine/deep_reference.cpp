@@ -1,11 +1,13 @@
 #include "engine/deep_reference.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
 
 #include "engine/cycle_check.h"
+#include "engine/deep_fixed.h"
 #include "engine/deep_geometry.h"
 #include "engine/deep_tiers.h"
 #include "engine/fpu_precision.h"
@@ -104,6 +106,17 @@ int FollowOrbit(UiHost& host, Real& zx, Real& zy, const Real& cr, const Real& ci
   }
 }
 
+// Runs run(zx, zy, cr, ci) in the fixed-point arithmetic as fine as Real
+// when every value is within its range (deep_fixed.h), else in Real.
+template <typename Real, typename Run>
+int InOrbitArithmetic(const Real& zx, const Real& zy, const Real& cr, const Real& ci, Run&& run) {
+  using Fixed = FixedRealFor<std::numeric_limits<Real>::digits>;
+  if (Fixed::Holds(zx) && Fixed::Holds(zy) && Fixed::Holds(cr) && Fixed::Holds(ci)) {
+    return run(Fixed(zx), Fixed(zy), Fixed(cr), Fixed(ci));
+  }
+  return run(zx, zy, cr, ci);
+}
+
 // The orbit from (zx, zy), kept, to the limit or the most points memory
 // allows (halved until they fit). An orbit inside the set ends in its cycle,
 // often long before the limit, so that the pixels that follow it rebase soon
@@ -184,12 +197,36 @@ int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, ui
     const OrbitOutcome expected = OutcomeOf(orbit, limit, &length);
     OrbitOutcome checked{};
     const bool fromZero = !julia || k == 1;
-    const int result =
-        OrbitEnd(host, fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci, length, &checked);
+    const int result = InOrbitArithmetic(
+        fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci,
+        [&](const auto& zx, const auto& zy, const auto& orbitCr, const auto& orbitCi) {
+          return OrbitEnd(host, zx, zy, orbitCr, orbitCi, length, &checked);
+        });
     if (result != kPlotComplete) return result;
     *holds = checked.kind == expected.kind && checked.n == expected.n;
   }
   return kPlotComplete;
+}
+
+// The reference's orbits at the point (re, im): Mandelbrot, of 0 under it;
+// Julia, of the point and of 0 under the record's constant.
+template <typename Real>
+int ComputeOrbits(UiHost& host, const PlotRecord& record, const Real& re, const Real& im,
+                  uint32_t limit, uint32_t mostPoints, DeepReference* reference) {
+  const auto compute = [&](ReferenceOrbit* orbit) {
+    return [&host, limit, mostPoints, orbit](const auto& zx, const auto& zy, const auto& cr,
+                                             const auto& ci) {
+      return ComputeOrbit(host, zx, zy, cr, ci, limit, mostPoints, orbit);
+    };
+  };
+  if ((record.flags & kFlagJulia) == 0) {
+    return InOrbitArithmetic(Real(0), Real(0), re, im, compute(&reference->start));
+  }
+  const Real cr = DeepJuliaR<Real>(record);
+  const Real ci = DeepJuliaI<Real>(record);
+  const int result = InOrbitArithmetic(re, im, cr, ci, compute(&reference->start));
+  if (result != kPlotComplete) return result;
+  return InOrbitArithmetic(Real(0), Real(0), cr, ci, compute(&reference->critical));
 }
 
 // Every pixel's offset from the point (re, im), the difference at the plot's
@@ -223,16 +260,7 @@ int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, 
   const Real centreY = grid.Line(pixel.line);
   if (!ComputeOffsetsAtTier(record, grid, centreX, centreY, reference)) return kReferenceNoMemory;
 
-  if ((record.flags & kFlagJulia) == 0) {
-    return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, mostPoints,
-                        &reference->start);
-  }
-  const Real cr = DeepJuliaR<Real>(record);
-  const Real ci = DeepJuliaI<Real>(record);
-  const int result =
-      ComputeOrbit(host, centreX, centreY, cr, ci, limit, mostPoints, &reference->start);
-  if (result != kPlotComplete) return result;
-  return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
+  return ComputeOrbits(host, record, centreX, centreY, limit, mostPoints, reference);
 }
 
 }  // namespace
@@ -299,16 +327,7 @@ int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
   const DeepReal pointIm = ToDeepReal(im);
   return VisitDeepTier(bits, [&](auto tier) {
     using Real = typename decltype(tier)::type;
-    if ((record.flags & kFlagJulia) == 0) {
-      return ComputeOrbit(host, Real(0), Real(0), Real(pointRe), Real(pointIm), limit, mostPoints,
-                          &reference->start);
-    }
-    const Real cr = DeepJuliaR<Real>(record);
-    const Real ci = DeepJuliaI<Real>(record);
-    const int result = ComputeOrbit(host, Real(pointRe), Real(pointIm), cr, ci, limit, mostPoints,
-                                    &reference->start);
-    if (result != kPlotComplete) return result;
-    return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
+    return ComputeOrbits(host, record, Real(pointRe), Real(pointIm), limit, mostPoints, reference);
   });
 }
 

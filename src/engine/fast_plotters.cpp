@@ -118,10 +118,15 @@ int ReferencePlot(UiHost& host, PlotRecord& record) {
 
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   // Nothing is computed from a height that is no number of the view: an
-  // infinite one would keep every deep pixel and probe to the limit.
-  if (HeightRefused(record)) return kPlotBadHeight;
-  PlottedArithmetic arithmetic = ChoosePlotArithmetic(record);
-  if (arithmetic == kPlottedDeep && options.extendedOnly) arithmetic = kPlottedReal;
+  // infinite one would keep every deep pixel and probe to the limit. A
+  // height below the doubles' range lives in its precise form, and only the
+  // deep plotters place its pixels, down to the deepest height they serve.
+  const bool belowDoubles = HeightRefused(record);
+  if (belowDoubles && !DeepHeightServed(record)) return kPlotBadHeight;
+  PlottedArithmetic arithmetic = belowDoubles ? kPlottedDeep : ChoosePlotArithmetic(record);
+  if (arithmetic == kPlottedDeep && options.extendedOnly && !belowDoubles) {
+    arithmetic = kPlottedReal;
+  }
   record.plottedArithmetic = arithmetic;
   record.referenceBits = 0;
   if (arithmetic == kPlottedDeep) {
