@@ -65,7 +65,8 @@ class FixedReal {
     const auto& mantissa = backend.bits();
     const auto* words = mantissa.limbs();
     constexpr int kWordBits = sizeof(*words) * 8;
-    const int shift = static_cast<int>(backend.exponent()) - static_cast<int>(Bits) + 1 + kFractionBits;
+    const int shift =
+        static_cast<int>(backend.exponent()) - static_cast<int>(Bits) + 1 + kFractionBits;
     for (unsigned k = 0; k < mantissa.size(); ++k) {
       for (int part = 0; part < kWordBits; part += 32) {
         Place32(static_cast<uint32_t>(words[k] >> part),
@@ -88,7 +89,8 @@ class FixedReal {
   }
 
   friend bool operator==(const FixedReal& a, const FixedReal& b) {
-    return a.negative_ == b.negative_ && std::memcmp(a.magnitude_, b.magnitude_, sizeof a.magnitude_) == 0;
+    return a.negative_ == b.negative_ &&
+           std::memcmp(a.magnitude_, b.magnitude_, sizeof a.magnitude_) == 0;
   }
   friend bool operator>(const FixedReal& a, const FixedReal& b) {
     if (a.negative_ != b.negative_) return b.negative_;
@@ -202,9 +204,9 @@ class FixedReal {
       const Wide square = static_cast<Wide>(magnitude_[i]) * magnitude_[i];
       const Wide low = static_cast<Wide>(product[2 * i]) + static_cast<Limb>(square) + carry;
       product[2 * i] = static_cast<Limb>(low);
-      const Wide high =
-          static_cast<Wide>(product[2 * i + 1]) + static_cast<Limb>(square >> kLimbBits) +
-          static_cast<Limb>(low >> kLimbBits);
+      const Wide high = static_cast<Wide>(product[2 * i + 1]) +
+                        static_cast<Limb>(square >> kLimbBits) +
+                        static_cast<Limb>(low >> kLimbBits);
       product[2 * i + 1] = static_cast<Limb>(high);
       carry = static_cast<Limb>(high >> kLimbBits);
     }

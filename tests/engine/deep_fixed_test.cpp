@@ -17,9 +17,14 @@ template <unsigned Bits>
 void ExpectFixedAgrees() {
   using Real = DeepRealOf<Bits>;
   using Fixed = FixedRealFor<Bits>;
-  const Real values[] = {Real(0),         Real(1) / 3,         -sqrt(Real(2)),
-                         Real(4),         Real("-3.99999999"), Real("1e-20") / 7,
-                         -Real(1) / 1024, Real("0.7071067811865475244008443621048490")};
+  const Real values[] = {Real(0),
+                         Real(1) / 3,
+                         -sqrt(Real(2)),
+                         Real(4),
+                         Real("-3.99999999"),
+                         Real("1e-20") / 7,
+                         -Real(1) / 1024,
+                         Real("0.7071067811865475244008443621048490")};
   const auto rounded = [](const auto& value) { return value.template convert_to<long double>(); };
   const auto expectProduct = [&](const Fixed& fixed, const Real& real) {
     const long double exact = rounded(real);
