@@ -176,7 +176,8 @@ uint32_t PlainCount(const PlotRecord& view, int32_t column, int32_t line, unsign
   pixel.flags = kFlagDeep;
   const DeepReal step = ExactHeight(view.height, view.preciseHeight) / view.sizeY;
   SetExactHeight(pixel.height, pixel.preciseHeight, step);
-  SetExactCoordinate(pixel.x, pixel.preciseX, ExactCoordinate(view.x, view.preciseX) + step * column);
+  SetExactCoordinate(pixel.x, pixel.preciseX,
+                     ExactCoordinate(view.x, view.preciseX) + step * column);
   SetExactCoordinate(pixel.y, pixel.preciseY,
                      ExactCoordinate(view.y, view.preciseY) + step * (view.sizeY - 1 - line));
   pixel.rows = AllocateCountBuffer(pixel);

@@ -11,7 +11,6 @@
 // It serves the orbit loops (deep_reference.cpp) and nothing else: +, -, *,
 // comparisons, and conversions from the deep reals and to 80 bits.
 
-#include <boost/multiprecision/cpp_int.hpp>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -56,15 +55,24 @@ class FixedReal {
     }
     Normalise();
   }
-  // The deep real truncated to the fraction bits (|value| below 2^kLimbBits).
+  // The deep real truncated to the fraction bits (|value| below 2^kLimbBits),
+  // from its mantissa's words: value = mantissa * 2^(exponent - Bits + 1).
   template <unsigned Bits>
   explicit FixedReal(const DeepRealOf<Bits>& value) {
-    using boost::multiprecision::cpp_int;
-    negative_ = value < 0;
-    const cpp_int scaled = ldexp(abs(value), kFractionBits).template convert_to<cpp_int>();
-    Limb words[N + 1] = {};
-    boost::multiprecision::export_bits(scaled, words, kLimbBits, false);
-    std::memcpy(magnitude_, words, sizeof magnitude_);
+    if (value == 0) return;
+    const auto& backend = value.backend();
+    negative_ = backend.sign();
+    const auto& mantissa = backend.bits();
+    const auto* words = mantissa.limbs();
+    constexpr int kWordBits = sizeof(*words) * 8;
+    const int shift =
+        static_cast<int>(backend.exponent()) - static_cast<int>(Bits) + 1 + kFractionBits;
+    for (unsigned k = 0; k < mantissa.size(); ++k) {
+      for (int part = 0; part < kWordBits; part += 32) {
+        Place32(static_cast<uint32_t>(words[k] >> part),
+                static_cast<int>(k) * kWordBits + part + shift);
+      }
+    }
     Normalise();
   }
 
@@ -81,7 +89,8 @@ class FixedReal {
   }
 
   friend bool operator==(const FixedReal& a, const FixedReal& b) {
-    return a.negative_ == b.negative_ && std::memcmp(a.magnitude_, b.magnitude_, sizeof a.magnitude_) == 0;
+    return a.negative_ == b.negative_ &&
+           std::memcmp(a.magnitude_, b.magnitude_, sizeof a.magnitude_) == 0;
   }
   friend bool operator>(const FixedReal& a, const FixedReal& b) {
     if (a.negative_ != b.negative_) return b.negative_;
@@ -195,9 +204,9 @@ class FixedReal {
       const Wide square = static_cast<Wide>(magnitude_[i]) * magnitude_[i];
       const Wide low = static_cast<Wide>(product[2 * i]) + static_cast<Limb>(square) + carry;
       product[2 * i] = static_cast<Limb>(low);
-      const Wide high =
-          static_cast<Wide>(product[2 * i + 1]) + static_cast<Limb>(square >> kLimbBits) +
-          static_cast<Limb>(low >> kLimbBits);
+      const Wide high = static_cast<Wide>(product[2 * i + 1]) +
+                        static_cast<Limb>(square >> kLimbBits) +
+                        static_cast<Limb>(low >> kLimbBits);
       product[2 * i + 1] = static_cast<Limb>(high);
       carry = static_cast<Limb>(high >> kLimbBits);
     }
@@ -205,6 +214,21 @@ class FixedReal {
     std::memcpy(result.magnitude_, product + N - 1, sizeof result.magnitude_);
     result.Normalise();
     return result;
+  }
+
+  // Adds the 32 bits `chunk` at bit `offset` of the magnitude (bits below 0
+  // and above the top are dropped) into bits that are still clear.
+  void Place32(uint32_t chunk, int offset) {
+    if (chunk == 0 || offset <= -32 || offset >= N * kLimbBits) return;
+    uint64_t bits = chunk;
+    if (offset < 0) {
+      bits >>= -offset;
+      offset = 0;
+    }
+    const int limb = offset / kLimbBits, at = offset % kLimbBits;
+    magnitude_[limb] |= static_cast<Limb>(bits << at);
+    const uint64_t spill = at == 0 ? 0 : bits >> (kLimbBits - at);
+    if (spill != 0 && limb + 1 < N) magnitude_[limb + 1] |= static_cast<Limb>(spill);
   }
 
   // True when a bit below bit `index` is set.

@@ -232,8 +232,8 @@ int ComputeOrbits(UiHost& host, const PlotRecord& record, const Real& re, const 
 // Every pixel's offset from the point (re, im), the difference at the plot's
 // precision rounded once to 80 bits.
 template <typename Real>
-bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid,
-                          const Real& re, const Real& im, DeepReference* reference) {
+bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid, const Real& re,
+                          const Real& im, DeepReference* reference) {
   reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
   reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
   if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
