@@ -28,6 +28,7 @@ struct DeepBenchView {
   const char* im;
   double height;
   int32_t limit;
+  const char* deepHeight = nullptr;  // a height below the doubles' range, as text
 };
 
 // The double-step kernels compared: today's interleaved SSE2 steps and the
@@ -59,13 +60,17 @@ inline PlotRecord DeepRecord(const DeepBenchView& view, int32_t size) {
   PlotRecord record;
   record.sizeX = size;
   record.sizeY = size;
-  record.height = view.height;
+  DeepReal height(view.height);
+  if (view.deepHeight != nullptr) ParseDeepReal(view.deepHeight, &height);
+  SetExactHeight(record.height, record.preciseHeight, height);
+  record.shownHeight = record.height;  // as a plot begins, for plans prepared without one
+  record.preciseShownHeight = record.preciseHeight;
   record.limit = view.limit;
   record.flags = kFlagDeep;
   DeepReal re, im;
   ParseDeepReal(view.re, &re);
   ParseDeepReal(view.im, &im);
-  const DeepReal half = DeepReal(view.height) / 2;
+  const DeepReal half = height / 2;
   SetExactCoordinate(record.x, record.preciseX, re - half);
   SetExactCoordinate(record.y, record.preciseY, im - half);
   record.rows = AllocateCountBuffer(record);

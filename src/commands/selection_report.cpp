@@ -59,13 +59,13 @@ long double PixelStep(const PlotRecord& record) {
 }
 
 // Moves R's corner to the rectangle's lower-left corner in the plane, with
-// the digits a view of step log newStepLog needs.
+// the digits a view of step log newStepLog needs; `deep` tells whether the
+// view on display is a deep one.
 void MoveCorner(PlotRecord& record, const SelectionRect& rect, ScrollOrigin scroll,
-                long double step, long double newStepLog) {
+                long double step, long double newStepLog, bool deep) {
   const int32_t h = scroll.horizontal;
   const int32_t v = scroll.vertical;
   const DeepReal exactStep = ShownHeightOf(record) / record.shownSizeY;
-  const bool deep = NeedsDeepArithmetic(record);
   MoveCoordinate(record.x, record.preciseX, Min(rect.left + h, rect.right + h), step, exactStep,
                  newStepLog, deep);
   MoveCoordinate(record.y, record.preciseY, record.shownSizeY - Max(rect.top + v, rect.bottom + v),
@@ -106,18 +106,19 @@ bool SelectionToRegion(PlotRecord& record, const SelectionRect& rect, ScrollOrig
     record.pending = 0;
     return true;
   }
-  double height = 0;
-  PreciseCoordinate preciseHeight;
-  SpannedHeight(record, rows, height, preciseHeight);
+  const bool deep = NeedsDeepArithmetic(record);
+  const double height = record.height;
+  const PreciseCoordinate preciseHeight = record.preciseHeight;
+  SpannedHeight(record, rows, record.height, record.preciseHeight);
   // Deeper than the deep arithmetic serves, the view could not be plotted.
-  if (!PlottableHeight(height, preciseHeight)) {
+  if (!PlottableHeight(record)) {
+    record.height = height;
+    record.preciseHeight = preciseHeight;
     record.pending = 0;
     return false;
   }
-  MoveCorner(record, rect, scroll, PixelStep(record),
-             ViewStepLog(height, preciseHeight, record.sizeY));
-  record.height = height;
-  record.preciseHeight = preciseHeight;
+  const long double newStepLog = ViewStepLog(record.height, record.preciseHeight, record.sizeY);
+  MoveCorner(record, rect, scroll, PixelStep(record), newStepLog, deep);
   ShowHeight(record);
   record.pending = 1;
   return true;
@@ -127,7 +128,8 @@ void SelectionToPoint(PlotRecord& record, const SelectionRect& rect, ScrollOrigi
   // The point keeps the digits of the view it was picked in.
   if (record.shownSizeY > 0) {
     MoveCorner(record, rect, scroll, PixelStep(record),
-               ViewStepLog(record.shownHeight, record.preciseShownHeight, record.shownSizeY));
+               ViewStepLog(record.shownHeight, record.preciseShownHeight, record.shownSizeY),
+               NeedsDeepArithmetic(record));
   }
   record.height = record.shownHeight = 0;
   record.pending = 0;

@@ -15,9 +15,15 @@
 // A step near the escape circle (|Z_m| within the tolerance of 2) is never
 // skipped, so no skip can pass over the iteration at which a pixel escapes:
 // a skip that reaches past the limit ends at the limit.
+//
+// Memory: a single step keeps only its radius, its coefficients follow from
+// the orbit point; every number is kept in the 10 bytes of its 80 bits, so a
+// point of the orbit costs 60 bytes of tables instead of 160.
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <limits>
 #include <memory>
 
 #include "engine/deep_formula.h"
@@ -30,47 +36,86 @@
 // 2^-48 in the seahorse valley.
 constexpr long double kBlaTolerance = 0x1p-40L;
 
+// An 80-bit number in its own 10 bytes, without the padding of a long double.
+class PackedExtended {
+ public:
+  static constexpr size_t kBytes = 10;
+  void Set(long double value) { std::memcpy(bytes_, &value, kBytes); }
+  // One x87 load of the 10 bytes: copying them into a long double first
+  // stalls the load on the copy.
+  long double Get() const { return *reinterpret_cast<const Unaligned*>(bytes_); }
+
+ private:
+  typedef long double Unaligned __attribute__((aligned(1), may_alias));
+  static_assert(std::numeric_limits<long double>::digits == 64, "80-bit long double");
+  unsigned char bytes_[kBytes];
+};
+
+// A skip: dz -> a dz + b dc.
 struct BlaStep {
   DeltaPoint a;
   DeltaPoint b;
-  long double radius2;  // the step holds while |dz|^2 < radius2; 0: never
 };
 
 class BlaTable {
  public:
   static constexpr int kMaxLevels = 32;
   static constexpr uint32_t kFewestSkippedSteps = 4096;
+  // Table bytes per orbit point: the single step's radius and, over all the
+  // levels above, about one merged step.
+  static constexpr size_t kBytesPerPoint = 6 * PackedExtended::kBytes;
 
   // Tables for the steps from Z_first on; dcMax bounds |dc| over the plot
   // (0 for a Julia set). When memory is short, for fewer steps; false, with
-  // no table, when not even kFewestSkippedSteps fit.
+  // no table, when not even kFewestSkippedSteps fit. The orbit must outlive
+  // the table.
   bool Build(const ReferenceOrbit& orbit, uint32_t first, long double dcMax);
 
-  // The longest step that starts at m and holds for |dz|^2 = dz2; null when
-  // none does. *length receives its iterations.
-  const BlaStep* Find(uint32_t m, long double dz2, uint32_t* length) const {
-    if (m < first_ || levels_ == 0) return nullptr;
+  // The memory the tables take.
+  size_t Bytes() const {
+    size_t merged = 0;
+    for (int level = 1; level < levels_; ++level) merged += counts_[level];
+    return levels_ == 0
+               ? 0
+               : (counts_[0] + 1) * sizeof(PackedExtended) + (merged + 1) * sizeof(MergedStep);
+  }
+
+  // The longest step that starts at m and holds for |dz|^2 = dz2 into
+  // *step, its iterations into *length; false when none does.
+  bool Find(uint32_t m, long double dz2, BlaStep* step, uint32_t* length) const {
+    if (m < first_ || levels_ == 0) return false;
     const uint32_t offset = m - first_;
     // A merged step holds within its first single step's radius at most, so
     // most pixels past the linear regime are turned away by one comparison.
-    if (offset >= counts_[0] || !(dz2 < steps_[offset].radius2)) return nullptr;
+    if (offset >= counts_[0] || !(dz2 < singleRadii2_[offset].Get())) return false;
     int level = offset == 0 ? levels_ - 1 : __builtin_ctz(offset);
     if (level > levels_ - 1) level = levels_ - 1;
-    for (; level >= 0; --level) {
+    for (; level >= 1; --level) {
       const uint32_t index = offset >> level;
       if (index >= counts_[level]) continue;
-      const BlaStep& step = steps_[starts_[level] + index];
-      if (dz2 < step.radius2) {
+      const MergedStep& merged = merged_[starts_[level] + index];
+      if (dz2 < merged.radius2.Get()) {
+        *step = {{merged.ax.Get(), merged.ay.Get()}, {merged.bx.Get(), merged.by.Get()}};
         *length = uint32_t{1} << level;
-        return &step;
+        return true;
       }
     }
-    return nullptr;
+    *step = {LinearCoefficient(points_[m]), {1, 0}};
+    *length = 1;
+    return true;
   }
 
  private:
-  std::unique_ptr<BlaStep[]> steps_;
-  size_t starts_[kMaxLevels] = {};
+  struct MergedStep {
+    PackedExtended ax, ay, bx, by;
+    PackedExtended radius2;  // the step holds while |dz|^2 < radius2; 0: never
+  };
+  static_assert(sizeof(MergedStep) == 5 * PackedExtended::kBytes);
+
+  std::unique_ptr<PackedExtended[]> singleRadii2_;  // level 0, by offset
+  std::unique_ptr<MergedStep[]> merged_;            // levels 1 and up
+  const DeltaPoint* points_ = nullptr;
+  size_t starts_[kMaxLevels] = {};  // into merged_, from level 1
   uint32_t counts_[kMaxLevels] = {};
   int levels_ = 0;
   uint32_t first_ = 0;

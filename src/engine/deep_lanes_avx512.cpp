@@ -48,9 +48,13 @@ struct Avx512Ops {
     *y = _mm512_unpackhi_pd(even, odd);
   }
   static Mask Stops(V size2, V delta2, V four, V least) {
-    return _mm512_cmp_pd_mask(size2, four, _CMP_GT_OQ) |
-           _mm512_cmp_pd_mask(size2, delta2, _CMP_LT_OQ) |
-           _mm512_cmp_pd_mask(delta2, least, _CMP_LT_OQ);
+    // The lanes that go on pass all three tests, each compare masked by the
+    // one before: one mask register, no moves of masks to be merged.
+    const Mask on = _mm512_mask_cmp_pd_mask(
+        _mm512_mask_cmp_pd_mask(_mm512_cmp_pd_mask(size2, four, _CMP_NGT_UQ), size2, delta2,
+                                _CMP_NLT_UQ),
+        delta2, least, _CMP_NLT_UQ);
+    return static_cast<Mask>(~on);
   }
   static bool Any(const Mask* masks) {
     Mask any = masks[0];

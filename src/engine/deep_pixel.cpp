@@ -55,12 +55,11 @@ bool DeepPixel::RunExtended() {
     if (!leftDoubles_) {
       if (path_.table != nullptr) {
         uint32_t length = 0;
-        const BlaStep *skip;
-        while (count_ < limit &&
-               (skip = path_.table->Find(m_, SquaredSize(dz_), &length)) != nullptr) {
+        BlaStep skip;
+        while (count_ < limit && path_.table->Find(m_, SquaredSize(dz_), &skip, &length)) {
           const DeltaPoint dz = dz_;
-          dz_ = {skip->a.x * dz.x - skip->a.y * dz.y + skip->b.x * dc_.x - skip->b.y * dc_.y,
-                 skip->a.x * dz.y + skip->a.y * dz.x + skip->b.x * dc_.y + skip->b.y * dc_.x};
+          dz_ = {skip.a.x * dz.x - skip.a.y * dz.y + skip.b.x * dc_.x - skip.b.y * dc_.y,
+                 skip.a.x * dz.y + skip.a.y * dz.x + skip.b.x * dc_.y + skip.b.y * dc_.x};
           m_ += length;
           count_ += length;
           skipped_ += length;

@@ -4,12 +4,13 @@
 #include <new>
 
 #include "engine/deep_precision.h"
+#include "engine/deep_reference_check.h"
 #include "engine/fpu_precision.h"
 
 namespace {
 
-// Memory for the orbits and their skip tables, about 210 bytes a point with
-// 16-byte long doubles: a Mandelbrot orbit of about 2.5 million points (1.6
+// Memory for the orbits and their skip tables, about 110 bytes a point with
+// 16-byte long doubles: a Mandelbrot orbit of about 5 million points (2.7
 // million in a 32-bit build), half that for each of a Julia set's two.
 constexpr size_t kOrbitMemory = sizeof(void*) >= 8 ? size_t{512} << 20 : size_t{256} << 20;
 
@@ -20,15 +21,21 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
   // The pixel step decides the bits a view needs, but an orbit that passes
   // near a small copy of the set may need more: one whose end (escape or
   // cycle) changes at the next tier is computed again there.
+  // A Mandelbrot reference is checked on a second thread while it is computed.
   unsigned tier = DeepTierAtLeast(bits);
   for (;;) {
+    const unsigned higher = NextDeepTier(tier);
+    ConcurrentReferenceCheck concurrent;
+    const bool overlapped = higher != tier && (record.flags & kFlagJulia) == 0 &&
+                            concurrent.Start(record, higher, pixel, limit);
     const int computed =
         ComputeDeepReference(host, record, tier, pixel, limit, mostPoints, &reference);
     if (computed != kPlotComplete) return computed;
-    const unsigned higher = NextDeepTier(tier);
     if (higher == tier) break;
     bool holds = false;
-    const int checked = CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
+    const int checked =
+        overlapped ? concurrent.Finish(host, reference, limit, &holds)
+                   : CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
     if (checked != kPlotComplete) return checked;
     if (holds) break;
     tier = higher;
@@ -121,7 +128,7 @@ void SetUpDeepPlan(const PlotRecord& record, const DeepReference& orbits, uint32
 }
 
 uint32_t MostOrbitPoints(const PlotRecord& record) {
-  const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + 2 * sizeof(BlaStep);
+  const size_t perPoint = sizeof(DeltaPoint) + sizeof(DoublePoint) + BlaTable::kBytesPerPoint;
   const size_t orbits = (record.flags & kFlagJulia) != 0 ? 2 : 1;
   return static_cast<uint32_t>(kOrbitMemory / perPoint / orbits);
 }

@@ -1,6 +1,7 @@
 #include "engine/deep_precision.h"
 
 #include <cmath>
+#include <limits>
 
 #include "engine/deep_geometry.h"
 #include "engine/deep_tiers.h"
@@ -11,17 +12,27 @@ namespace {
 
 constexpr unsigned kMostBits = PreciseCoordinate::kWords * 32;
 
-// Once a pixel's image is this large, later iterations ask for no more bits.
-constexpr long double kLargeImage = 0x1p-8L;
+// Once a pixel's image is this large (log2), later iterations ask for no
+// more bits.
+constexpr long double kLargeImageLog2 = -8;
+// A pixel image squeezed below this (log2) is beyond every tier: the probe
+// ends there as though the images never spread again.
+constexpr long double kFinestImageLog2 = -2.0L * kWidestDeepTier;
 
 // What the probe of a Julia view found, as log2 of the finest resolution
-// asked for (0 or below; more negative is finer).
+// asked for (0 or below; more negative is finer), up to the point where the
+// pixel images spread apart again (they grow back to kLargeImageLog2 or the
+// orbit escapes); 0 when they never do within the limit.
 struct JuliaSqueeze {
-  long double finest = 0;  // over the whole probe
-  // Up to the point where the pixel images spread apart again (they grow back
-  // to kLargeImage or the orbit escapes); 0 when they never do within the limit.
   long double finestBeforeSpread = 0;
 };
+
+// log2 of the view's pixel step, at any depth; not finite for a height that
+// is no finite positive number.
+long double StepLog2(const PlotRecord& record) {
+  return HeightLog2(record.height, record.preciseHeight) -
+         std::log2(static_cast<long double>(record.sizeY));
+}
 
 // A Julia set near a preimage of the critical point 0: the pixels whose orbit
 // passes near 0 are squared there, z^2 + c, so their images shrink to the
@@ -29,7 +40,8 @@ struct JuliaSqueeze {
 // orbit of the centre pixel with the size of the smallest pixel image: it
 // grows by 2 |z| at each step, with |z| the distance from 0 of the nearest
 // point of the view's image (its image spans `across` pixel images), and at
-// least by the image's own size.
+// least by the image's own size. The size is kept as its log2, which does not
+// underflow however deep the view.
 template <typename Real>
 JuliaSqueeze JuliaSqueezeAtTier(const PlotRecord& record) {
   PlotRecord view = record;
@@ -42,31 +54,32 @@ JuliaSqueeze JuliaSqueezeAtTier(const PlotRecord& record) {
   const Real four = 4;
   Real zx = grid.Column(record.sizeX / 2);
   Real zy = grid.Line(record.sizeY / 2);
-  long double image = grid.Step().template convert_to<long double>();
+  long double image = StepLog2(record);
+  long double finest = 0;
   JuliaSqueeze squeeze;
-  bool spread = image >= kLargeImage;
+  bool spread = image >= kLargeImageLog2;
   // At most the 80-bit plotters' limit even for a deeper one: an image still
-  // below kLargeImage after that many steps lies in a basin where the pixels
-  // draw together, and the probe, which takes no messages, stays short.
+  // small after that many steps lies in a basin where the pixels draw
+  // together, and the probe, which takes no messages, stays short.
   const uint32_t limit = EffectiveLimit(record.limit);
-  for (uint32_t n = 0; n <= limit && image > 0 && image < kLargeImage; ++n) {
+  for (uint32_t n = 0; n <= limit && image > kFinestImageLog2 && image < kLargeImageLog2; ++n) {
     const Real xx = zx * zx;
     const Real yy = zy * zy;
     const long double size = std::sqrt((xx + yy).template convert_to<long double>());
-    squeeze.finest =
-        std::fmin(squeeze.finest, std::log2(image / std::fmax(4, size + across * image)));
+    const long double linear = std::exp2(image);  // 0 below the 80-bit range
+    finest = std::fmin(finest, image - std::log2(std::fmax(4, size + across * linear)));
     if (xx + yy > four) {
       spread = true;
       break;
     }
-    const long double nearest = std::fmax(size - across * image, image);
-    image *= 2 * nearest;
+    const long double rest = size - across * linear;
+    image += 1 + (rest > linear ? std::log2(rest) : image);
     zy = zx * zy;
     zy += zy + ci;
     zx = xx - yy + cr;
-    if (image >= kLargeImage) spread = true;
+    if (image >= kLargeImageLog2) spread = true;
   }
-  if (spread) squeeze.finestBeforeSpread = squeeze.finest;
+  if (spread) squeeze.finestBeforeSpread = finest;
   return squeeze;
 }
 
@@ -84,7 +97,8 @@ unsigned BitsResolving(long double finest, unsigned guard) {
 // 4), with the guard bits; for a view without a finite positive step, or with
 // coordinates beyond every number, the narrowest tier.
 unsigned StepBits(const PlotRecord& record) {
-  const long double step = static_cast<long double>(record.height) / record.sizeY;
+  const long double stepLog2 = StepLog2(record);
+  const long double step = std::exp2(stepLog2);  // 0 below the 80-bit range
   long double size = 4;
   const long double coordinates[] = {record.x, record.y, record.x + step * record.sizeX,
                                      record.y + step * record.sizeY};
@@ -94,9 +108,11 @@ unsigned StepBits(const PlotRecord& record) {
   }
   // A view without a finite positive step or with coordinates beyond every
   // number has nothing to resolve: the narrowest tier computes it.
-  if (!(step > 0) || !std::isfinite(step) || !std::isfinite(size)) return kDeepTiers[0];
+  if (!std::isfinite(stepLog2) || !std::isfinite(step) || !std::isfinite(size)) {
+    return kDeepTiers[0];
+  }
   // Beyond the precise coordinates' own width nothing more is known of the view.
-  const long double stepBits = std::ceil(std::log2(size / step)) + kDeepGuardBits;
+  const long double stepBits = std::ceil(std::log2(size) - stepLog2) + kDeepGuardBits;
   return stepBits < kMostBits ? static_cast<unsigned>(stepBits) : kMostBits;
 }
 
@@ -117,10 +133,29 @@ unsigned ProbeRounds(const PlotRecord& record, JuliaSqueeze* found) {
 }
 
 bool HasJuliaProbe(const PlotRecord& record) {
-  return (record.flags & kFlagJulia) != 0 && record.height > 0 && std::isfinite(record.height);
+  return (record.flags & kFlagJulia) != 0 && std::isfinite(StepLog2(record));
 }
 
 }  // namespace
+
+long double HeightLog2(double field, const PreciseCoordinate& precise) {
+  if (field == field && PreciseMatchesDouble(field, precise)) {
+    if (precise.kind != PreciseCoordinate::kFinite || precise.negative) {
+      return std::numeric_limits<long double>::quiet_NaN();
+    }
+    // The mantissa is normalised: its top word holds the leading bit at 31.
+    const uint64_t top = (uint64_t{precise.mantissa[PreciseCoordinate::kWords - 1]} << 32) |
+                         precise.mantissa[PreciseCoordinate::kWords - 2];
+    return precise.exponent + std::log2(std::ldexp(static_cast<long double>(top), -63));
+  }
+  if (!(field > 0) || !std::isfinite(field)) return std::numeric_limits<long double>::quiet_NaN();
+  return std::log2(static_cast<long double>(field));
+}
+
+bool DeepHeightServed(const PlotRecord& record) {
+  // A hair below, so that the deepest height itself, read from its text, is served.
+  return HeightLog2(record.height, record.preciseHeight) >= kDeepestHeightLog2 - 0x1p-20L;
+}
 
 unsigned DeepTierAtLeast(unsigned bits) {
   for (const unsigned tier : kDeepTiers) {

@@ -14,14 +14,29 @@
 // iteration grows with the square of the width. The widest is twice the
 // precise coordinates' width: no view needs it, it checks that the view's own
 // width is enough.
-constexpr unsigned kDeepTiers[] = {128,  256,  384,   512,   768,       1024,         1536, 2048,
-                                   3072, 4096, 6144,  8192,  16384, kDeepBits, 2 * kDeepBits};
+constexpr unsigned kDeepTiers[] = {128,  256,  384,  512,  768,   1024,      1536,         2048,
+                                   3072, 4096, 6144, 8192, 16384, kDeepBits, 2 * kDeepBits};
 constexpr unsigned kWidestDeepTier = 2 * kDeepBits;
 
 // Bits kept beyond those that resolve the pixel step: rounding errors grow
 // with the iterations (by a few bits over the largest limit) and must stay far
 // below a pixel, so that no count depends on them.
 constexpr unsigned kDeepGuardBits = 48;
+
+// The deepest height the deep plotters serve: 1e-4900. Their pixels' offsets
+// are 80-bit numbers, normal down to about 3.4e-4932; a view this high on
+// 4000 lines leaves them 28 powers of ten above that for their own steps.
+constexpr int kDeepestHeightExponent = -4900;
+constexpr long double kDeepestHeightLog2 = kDeepestHeightExponent * 3.32192809488736234787L;
+
+// log2 of a height given by its double field and precise form (the precise
+// form while the field holds its rounding), at any depth; NaN for a height
+// that is no finite positive number.
+long double HeightLog2(double field, const PreciseCoordinate& precise);
+
+// True when the record's height (for the next plot) is a finite positive
+// number no smaller than the deepest height served.
+bool DeepHeightServed(const PlotRecord& record);
 
 // The narrowest tier of at least `bits`; the widest when none is.
 unsigned DeepTierAtLeast(unsigned bits);

@@ -1,20 +1,20 @@
 #include "engine/deep_reference.h"
 
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <new>
 #include <utility>
 
 #include "engine/cycle_check.h"
+#include "engine/deep_fixed.h"
 #include "engine/deep_geometry.h"
 #include "engine/deep_tiers.h"
 #include "engine/fpu_precision.h"
 
 namespace {
 
-// Reference iterations between two message steps: a few milliseconds at the
-// widest tier.
-constexpr uint32_t kOrbitIterationsPerMessageStep = 256;
+constexpr uint32_t kOrbitIterationsPerMessageStep = kReferenceIterationsPerMessageStep;
 
 template <typename Real>
 DeltaPoint Rounded(const Real& x, const Real& y) {
@@ -106,6 +106,17 @@ int FollowOrbit(UiHost& host, Real& zx, Real& zy, const Real& cr, const Real& ci
   }
 }
 
+// Runs run(zx, zy, cr, ci) in the fixed-point arithmetic as fine as Real
+// when every value is within its range (deep_fixed.h), else in Real.
+template <typename Real, typename Run>
+int InOrbitArithmetic(const Real& zx, const Real& zy, const Real& cr, const Real& ci, Run&& run) {
+  using Fixed = FixedRealFor<std::numeric_limits<Real>::digits>;
+  if (Fixed::Holds(zx) && Fixed::Holds(zy) && Fixed::Holds(cr) && Fixed::Holds(ci)) {
+    return run(Fixed(zx), Fixed(zy), Fixed(cr), Fixed(ci));
+  }
+  return run(zx, zy, cr, ci);
+}
+
 // The orbit from (zx, zy), kept, to the limit or the most points memory
 // allows (halved until they fit). An orbit inside the set ends in its cycle,
 // often long before the limit, so that the pixels that follow it rebase soon
@@ -186,19 +197,43 @@ int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, ui
     const OrbitOutcome expected = OutcomeOf(orbit, limit, &length);
     OrbitOutcome checked{};
     const bool fromZero = !julia || k == 1;
-    const int result =
-        OrbitEnd(host, fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci, length, &checked);
+    const int result = InOrbitArithmetic(
+        fromZero ? Real(0) : x, fromZero ? Real(0) : y, cr, ci,
+        [&](const auto& zx, const auto& zy, const auto& orbitCr, const auto& orbitCi) {
+          return OrbitEnd(host, zx, zy, orbitCr, orbitCi, length, &checked);
+        });
     if (result != kPlotComplete) return result;
     *holds = checked.kind == expected.kind && checked.n == expected.n;
   }
   return kPlotComplete;
 }
 
+// The reference's orbits at the point (re, im): Mandelbrot, of 0 under it;
+// Julia, of the point and of 0 under the record's constant.
+template <typename Real>
+int ComputeOrbits(UiHost& host, const PlotRecord& record, const Real& re, const Real& im,
+                  uint32_t limit, uint32_t mostPoints, DeepReference* reference) {
+  const auto compute = [&](ReferenceOrbit* orbit) {
+    return [&host, limit, mostPoints, orbit](const auto& zx, const auto& zy, const auto& cr,
+                                             const auto& ci) {
+      return ComputeOrbit(host, zx, zy, cr, ci, limit, mostPoints, orbit);
+    };
+  };
+  if ((record.flags & kFlagJulia) == 0) {
+    return InOrbitArithmetic(Real(0), Real(0), re, im, compute(&reference->start));
+  }
+  const Real cr = DeepJuliaR<Real>(record);
+  const Real ci = DeepJuliaI<Real>(record);
+  const int result = InOrbitArithmetic(re, im, cr, ci, compute(&reference->start));
+  if (result != kPlotComplete) return result;
+  return InOrbitArithmetic(Real(0), Real(0), cr, ci, compute(&reference->critical));
+}
+
 // Every pixel's offset from the point (re, im), the difference at the plot's
 // precision rounded once to 80 bits.
 template <typename Real>
-bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid,
-                          const Real& re, const Real& im, DeepReference* reference) {
+bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid, const Real& re,
+                          const Real& im, DeepReference* reference) {
   reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
   reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
   if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
@@ -225,16 +260,7 @@ int ComputeAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, 
   const Real centreY = grid.Line(pixel.line);
   if (!ComputeOffsetsAtTier(record, grid, centreX, centreY, reference)) return kReferenceNoMemory;
 
-  if ((record.flags & kFlagJulia) == 0) {
-    return ComputeOrbit(host, Real(0), Real(0), centreX, centreY, limit, mostPoints,
-                        &reference->start);
-  }
-  const Real cr = DeepJuliaR<Real>(record);
-  const Real ci = DeepJuliaI<Real>(record);
-  const int result =
-      ComputeOrbit(host, centreX, centreY, cr, ci, limit, mostPoints, &reference->start);
-  if (result != kPlotComplete) return result;
-  return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
+  return ComputeOrbits(host, record, centreX, centreY, limit, mostPoints, reference);
 }
 
 }  // namespace
@@ -256,6 +282,43 @@ int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, Re
   });
 }
 
+int FollowDeepReferenceEnd(UiHost& host, const PlotRecord& record, unsigned bits,
+                           ReferencePixel pixel, uint32_t limit, FollowedEnd* end) {
+  return VisitDeepTier(bits, [&](auto tier) -> int {
+    using Real = typename decltype(tier)::type;
+    const DeepPixelGrid<Real> grid(record);
+    const Real cr = grid.Column(pixel.column);
+    const Real ci = grid.Line(pixel.line);
+    Real zx = 0, zy = 0;
+    OrbitOutcome outcome{};
+    uint32_t wrap = 0;
+    const int result = FollowOrbit(
+        host, zx, zy, cr, ci, limit, [](uint32_t, const Real&, const Real&) {}, &outcome, &wrap);
+    if (result != kPlotComplete) return result;
+    *end = {outcome, outcome.kind == OrbitOutcome::kCycle ? wrap + outcome.n : outcome.n};
+    return kPlotComplete;
+  });
+}
+
+uint32_t DeepReferenceCheckLength(const DeepReference& reference, uint32_t limit) {
+  uint32_t length = 0;
+  OutcomeOf(reference.start, limit, &length);
+  return length;
+}
+
+bool ReferenceEndHolds(const DeepReference& reference, uint32_t limit, const FollowedEnd& end) {
+  uint32_t length = 0;
+  const OrbitOutcome expected = OutcomeOf(reference.start, limit, &length);
+  // A check that follows the orbit `length` iterations sees an escape up to
+  // and at the last of them, a cycle only before it.
+  OrbitOutcome seen = {OrbitOutcome::kNeither, length};
+  if ((end.outcome.kind == OrbitOutcome::kEscaped && end.at <= length) ||
+      (end.outcome.kind == OrbitOutcome::kCycle && end.at < length)) {
+    seen = end.outcome;
+  }
+  return seen.kind == expected.kind && seen.n == expected.n;
+}
+
 int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
                         const PreciseCoordinate& re, const PreciseCoordinate& im, uint32_t limit,
                         uint32_t mostPoints, DeepReference* reference) {
@@ -264,16 +327,7 @@ int ComputeDeepOrbitsAt(UiHost& host, const PlotRecord& record, unsigned bits,
   const DeepReal pointIm = ToDeepReal(im);
   return VisitDeepTier(bits, [&](auto tier) {
     using Real = typename decltype(tier)::type;
-    if ((record.flags & kFlagJulia) == 0) {
-      return ComputeOrbit(host, Real(0), Real(0), Real(pointRe), Real(pointIm), limit, mostPoints,
-                          &reference->start);
-    }
-    const Real cr = DeepJuliaR<Real>(record);
-    const Real ci = DeepJuliaI<Real>(record);
-    const int result = ComputeOrbit(host, Real(pointRe), Real(pointIm), cr, ci, limit, mostPoints,
-                                    &reference->start);
-    if (result != kPlotComplete) return result;
-    return ComputeOrbit(host, Real(0), Real(0), cr, ci, limit, mostPoints, &reference->critical);
+    return ComputeOrbits(host, record, Real(pointRe), Real(pointIm), limit, mostPoints, reference);
   });
 }
 

@@ -32,6 +32,10 @@ struct ReferencePixel {
   int32_t line;  // image line, 0 = top
 };
 
+// Reference iterations between two message steps: a few milliseconds at the
+// widest tier. The step comes after the tests of the last of them.
+constexpr uint32_t kReferenceIterationsPerMessageStep = 256;
+
 // An orbit is cut no shorter than this for memory.
 constexpr uint32_t kFewestReferencePoints = 4096;
 
@@ -57,6 +61,25 @@ struct OrbitOutcome {
 // ComputeDeepReference does; returns 0 or a stop code.
 int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
                        uint32_t limit, const DeepReference& reference, bool* holds);
+
+// Where a Mandelbrot reference's orbit ends at the deep tier of at least
+// `bits`, followed as CheckDeepReference follows it but without knowing how
+// far (to the limit at most): for a later ReferenceEndHolds. Takes messages
+// as ComputeDeepReference does; returns 0 or a stop code.
+struct FollowedEnd {
+  OrbitOutcome outcome;
+  uint32_t at;  // the iteration at which it ended (for a cycle, found it)
+};
+int FollowDeepReferenceEnd(UiHost& host, const PlotRecord& record, unsigned bits,
+                           ReferencePixel pixel, uint32_t limit, FollowedEnd* end);
+
+// The iterations a check of the Mandelbrot reference follows its orbit.
+uint32_t DeepReferenceCheckLength(const DeepReference& reference, uint32_t limit);
+
+// What CheckDeepReference would have found from the end of the orbit
+// FollowDeepReferenceEnd found, or from an orbit followed `end.at` iterations
+// (at least DeepReferenceCheckLength) without an end.
+bool ReferenceEndHolds(const DeepReference& reference, uint32_t limit, const FollowedEnd& end);
 
 // The orbits alone (start, and for a Julia set critical) of a reference at the
 // point (re, im), which need not be one of the record's pixels, at the deep

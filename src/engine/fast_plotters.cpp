@@ -1,6 +1,7 @@
 #include "engine/fast_plotters.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <memory>
 #include <new>
 
@@ -118,10 +119,16 @@ int ReferencePlot(UiHost& host, PlotRecord& record) {
 
 int RunPlot(UiHost& host, PlotRecord& record, const PlotOptions& options) {
   // Nothing is computed from a height that is no number of the view: an
-  // infinite one would keep every deep pixel and probe to the limit.
+  // infinite one would keep every deep pixel and probe to the limit, and
+  // none below the deepest height the deep plotters serve. A height below
+  // the doubles' range lives in its precise form, and only the deep plotters
+  // place its pixels.
   if (HeightRefused(record)) return kPlotBadHeight;
-  PlottedArithmetic arithmetic = ChoosePlotArithmetic(record);
-  if (arithmetic == kPlottedDeep && options.extendedOnly) arithmetic = kPlottedReal;
+  const bool belowDoubles = PlottableHeight(record) && !(record.height >= DBL_MIN);
+  PlottedArithmetic arithmetic = belowDoubles ? kPlottedDeep : ChoosePlotArithmetic(record);
+  if (arithmetic == kPlottedDeep && options.extendedOnly && !belowDoubles) {
+    arithmetic = kPlottedReal;
+  }
   record.plottedArithmetic = arithmetic;
   record.referenceBits = 0;
   if (arithmetic == kPlottedDeep) {

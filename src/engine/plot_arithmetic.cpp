@@ -1,19 +1,10 @@
 #include "engine/plot_arithmetic.h"
 
 #include <cmath>
+#include <cstdio>
 
-#include "engine/view_height.h"
+#include "engine/deep_precision.h"
 #include "engine/view_precision.h"
-
-namespace {
-
-// The deepest height the deep arithmetic serves.
-const DeepReal& DeepestHeight() {
-  static const DeepReal deepest("1e-4900");
-  return deepest;
-}
-
-}  // namespace
 
 PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
   if ((record.flags & kFlagInteger) != 0) return kPlottedInteger;
@@ -22,20 +13,16 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
 }
 
 bool PlottableHeight(const PlotRecord& record) {
-  return PlottableHeight(record.height, record.preciseHeight);
-}
-
-bool PlottableHeight(double height, const PreciseCoordinate& preciseHeight) {
-  if (!std::isfinite(height)) return false;
-  return ExactHeight(height, preciseHeight) >= DeepestHeight();
+  return std::isfinite(record.height) && DeepHeightServed(record);
 }
 
 size_t FormatDeepestHeight(char* out, size_t size) {
-  return FormatDeepReal(DeepestHeight(), 2, out, size);
+  const int length = std::snprintf(out, size, "1e%d", kDeepestHeightExponent);
+  return length > 0 && static_cast<size_t>(length) < size ? static_cast<size_t>(length) : 0;
 }
 
 bool HeightRefused(const PlotRecord& record) {
   if (PlottableHeight(record)) return false;
-  return (record.flags & kFlagInteger) == 0 || !std::isfinite(record.height) ||
-         HeightOf(record) > 0;
+  const bool positive = !std::isnan(HeightLog2(record.height, record.preciseHeight));
+  return (record.flags & kFlagInteger) == 0 || !std::isfinite(record.height) || positive;
 }

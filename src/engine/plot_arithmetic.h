@@ -14,10 +14,9 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record);
 
 // A height a view can have: a positive number no larger than the largest
 // double (a text's 1e999 is an infinity) and no deeper than the deepest
-// height the deep arithmetic serves. Taken from the precise form where the
-// double field holds its rounding (plot_record.h).
+// height the deep arithmetic serves (DeepHeightServed). Taken from the
+// precise form where the double field holds its rounding (plot_record.h).
 bool PlottableHeight(const PlotRecord& record);
-bool PlottableHeight(double height, const PreciseCoordinate& preciseHeight);
 
 // The deepest height PlottableHeight accepts, as "1e-4900" (the text the
 // messages name); the length, or 0 when out is too small.

@@ -249,10 +249,8 @@ TEST(DeeperE2e, ZoomingByDraggingGoesPastTheDoublesWithStructure) {
 }
 
 // A parameter file of a view 1e-1000 high: its y carries a thousand digits
-// and its height lies far below the doubles. Disabled until the deep plotters
-// choose their precision from the precise height (they take the narrowest
-// for a height whose double is 0, and the picture is one colour).
-TEST(DeeperE2e, DISABLED_AParameterFile1e1000HighOpensWithItsPicture) {
+// and its height lies far below the doubles.
+TEST(DeeperE2e, AParameterFile1e1000HighOpensWithItsPicture) {
   TestFolder folder;
   PlotRecord view = ViewAroundI(DeepReal("1e-1000"));
   view.limit = 10000;  // pixels 1e-1000 from i escape after about 2700 iterations

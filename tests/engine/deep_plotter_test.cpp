@@ -72,7 +72,7 @@ DeepComplex Nucleus(DeepComplex c, int period) {
 
 struct DeepView {
   DeepComplex centre;
-  double height;
+  DeepReal height;
   int32_t size;
   bool julia;
   DeepComplex constant;
@@ -85,11 +85,11 @@ class DeepPlotterTest : public EngineTest {
     // No pixel lies on the centre itself: the orbit of a Misiurewicz point
     // never escapes, and a pixel's count there would tell only how the last
     // bits of its coordinates were rounded.
-    const DeepReal step = DeepReal(view.height) / view.size;
-    const DeepReal half = DeepReal(view.height) / 2;
+    const DeepReal step = view.height / view.size;
+    const DeepReal half = view.height / 2;
     SetExactCoordinate(record.x, record.preciseX, view.centre.re - half + step * 0.31);
     SetExactCoordinate(record.y, record.preciseY, view.centre.im - half + step * 0.17);
-    record.height = view.height;
+    SetExactHeight(record.height, record.preciseHeight, view.height);
     record.limit = limit;
     record.flags = view.julia ? kFlagDeep | kFlagJulia : kFlagDeep;
     if (view.julia) {
@@ -157,10 +157,10 @@ class DeepPlotterTest : public EngineTest {
   }
 };
 
-std::string Name(const char* set, double height) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%s at height %g", set, height);
-  return text;
+std::string Name(const char* set, const DeepReal& height) {
+  char text[32];
+  FormatDeepReal(height, 3, text, sizeof text);
+  return std::string(set) + " at height " + text;
 }
 
 // z_3 is a fixed point: 0 -> c -> c^2 + c -> z_3 -> z_3 ...
@@ -189,6 +189,46 @@ TEST_F(DeepPlotterTest, JuliaViewsMatchThePlainPlotter) {
   }
   ExpectCloseToPlain({kCriticalPoint, 1e-60, 32, true, kJuliaConstant}, {100, 1000},
                      "Julia at the critical point");
+}
+
+// The repelling fixed point (1 + sqrt(1 - 4c)) / 2 of z^2 + c, on the
+// Julia set of c: beside it pixels escape or fall into the interior at every
+// depth.
+DeepComplex RepellingFixedPoint(const DeepComplex& c) {
+  const DeepReal a = 1 - 4 * c.re, b = -4 * c.im;
+  const DeepReal r = sqrt(a * a + b * b);
+  const DeepReal rootRe = sqrt((r + a) / 2), rootIm = (b < 0 ? -1 : 1) * sqrt((r - a) / 2);
+  return {(1 + rootRe) / 2, rootIm / 2};
+}
+
+// Below the doubles' range the height lives in its precise form alone. The
+// counts there are in the thousands at thousands of bits: few pixels. The
+// Julia set's constant is the nucleus of the period-3 bulb, whose critical
+// orbit closes at every precision, so that its reference needs no more bits.
+TEST_F(DeepPlotterTest, ViewsBelowTheDoublesRangeMatchThePlainPlotter) {
+  const DeepComplex rabbit = Nucleus({DeepReal("-0.12"), DeepReal("0.74")}, 3);
+  const DeepComplex fixedPoint = RepellingFixedPoint(rabbit);
+  const struct {
+    const char* height;
+    int32_t size;
+  } views[] = {{"1e-400", 10}, {"1e-1000", 6}};
+  for (const auto& view : views) {
+    const DeepReal height(view.height);
+    ExpectCloseToPlain({kMandelbrotCentre, height, view.size, false, {}}, {20000},
+                       Name("Mandelbrot", height));
+    ExpectCloseToPlain({fixedPoint, height, view.size, true, rabbit}, {20000},
+                       Name("Julia", height));
+  }
+}
+
+TEST_F(DeepPlotterTest, HeightsBelowTheDeepestServedAreRefused) {
+  PlotRecord deepest = Record({kMandelbrotCentre, DeepReal("1e-4900"), 4, false, {}}, 100);
+  EXPECT_TRUE(DeepHeightServed(deepest));
+  DiscardCountBuffer(deepest);
+  PlotRecord record = Record({kMandelbrotCentre, DeepReal("9.9e-4901"), 4, false, {}}, 100);
+  FakeUiHost host;
+  EXPECT_EQ(RunPlot(host, record, PlotOptions{1}), kPlotBadHeight);
+  DiscardCountBuffer(record);
 }
 
 // Limits past 30000 beside a small copy of the set, whose interior pixels
