@@ -211,13 +211,19 @@ TEST(DeepE2e, CopiedParametersOfADeepJuliaViewPasteBackToTheSamePlot) {
   EXPECT_EQ(zirn.SendCommand(IDM_COPY_PARAMETERS), 0);
   const std::string copied = e2e::ReadClipboardText();
   EXPECT_EQ(RegionLines(copied), RegionLines(text));
+  // The first window is gone before the second opens where it stood, so that
+  // neither the screen capture nor the clipboard can still see it.
   zirn.PostClose();
+  DWORD exitCode = 0;
+  ASSERT_TRUE(zirn.WaitForExit(&exitCode));
 
   ZirnProcess other;
   ASSERT_TRUE(other.Launch());
   other.PostCommand(IDM_PASTE_PARAMETERS);
   ASSERT_TRUE(TitleStartsWith(other, "Julia  (x=")) << other.Title();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(other.CaptureClient(), computed, 0, 0); }));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(other.CaptureClient(), computed, 0, 0); },
+                             30000))
+      << other.Title();
 }
 
 // Past the doubles: from a view 1e-300 high, ten drags of 4 lines each go
