@@ -109,20 +109,25 @@ bool ReopensShowing(ZirnProcess& again, const TestFolder& folder, const Picture&
   return e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); });
 }
 
+// Opens the parameter file `name` holding `text` and expects the title of a
+// Mandelbrot view with `region`, and the core's picture of it with structure.
+void OpenAndExpectStructure(ZirnProcess& zirn, TestFolder& folder, const std::string& name,
+                            const std::string& text, const std::string& region) {
+  ASSERT_TRUE(e2e_files::WriteText(folder.File(name), text));
+  ASSERT_TRUE(zirn.Launch("\"" + folder.File(name) + "\""));
+  ASSERT_TRUE(TitleStartsWith(zirn, name + " Mandel  " + region)) << zirn.Title();
+  Picture shown;
+  EXPECT_TRUE(ShowsCorePicture(zirn, text, &shown));
+  EXPECT_TRUE(ShowsStructure(shown));
+}
+
 TEST(DeepE2e, ADeepParameterFileOpensWithItsPicture) {
   TestFolder folder;
   const PlotRecord view = ViewAroundI(1e-100);
   const std::string text = ParameterText(view);
   EXPECT_GT(text.size(), 200u);  // each coordinate carries its hundred digits
-  ASSERT_TRUE(e2e_files::WriteText(folder.File("deep.PMF"), text));
-
   ZirnProcess zirn;
-  ASSERT_TRUE(zirn.Launch("\"" + folder.File("deep.PMF") + "\""));
-  ASSERT_TRUE(TitleStartsWith(zirn, "deep.PMF Mandel  (x=-5e-101 y=1 h=1e-100) 400x400"))
-      << zirn.Title();
-  Picture shown;
-  EXPECT_TRUE(ShowsCorePicture(zirn, text, &shown));
-  EXPECT_TRUE(ShowsStructure(shown));
+  OpenAndExpectStructure(zirn, folder, "deep.PMF", text, "(x=-5e-101 y=1 h=1e-100) 400x400");
   EXPECT_NE(ModeInfo(zirn).find("plot  : multi-precision, reference "), std::string::npos);
 }
 
@@ -263,15 +268,8 @@ TEST(DeeperE2e, AParameterFile1e1000HighOpensWithItsPicture) {
   const std::string text = ParameterText(view);
   EXPECT_GT(text.size(), 1000u);
   EXPECT_NE(text.find(" w1e-1000\r\n"), std::string::npos);
-  ASSERT_TRUE(e2e_files::WriteText(folder.File("deeper.PMF"), text));
-
   ZirnProcess zirn;
-  ASSERT_TRUE(zirn.Launch("\"" + folder.File("deeper.PMF") + "\""));
-  ASSERT_TRUE(TitleStartsWith(zirn, "deeper.PMF Mandel  (x=-5e-1001 y=1 h=1e-1000) 400x400"))
-      << zirn.Title();
-  Picture shown;
-  EXPECT_TRUE(ShowsCorePicture(zirn, text, &shown));
-  EXPECT_TRUE(ShowsStructure(shown));
+  OpenAndExpectStructure(zirn, folder, "deeper.PMF", text, "(x=-5e-1001 y=1 h=1e-1000) 400x400");
 }
 
 }  // namespace
