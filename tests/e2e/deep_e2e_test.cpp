@@ -82,9 +82,8 @@ bool TitleStartsWith(const ZirnProcess& zirn, const std::string& start) {
 
 // The picture on display once it equals what the core computes for the text.
 bool ShowsCorePicture(const ZirnProcess& zirn, const std::string& text, Picture* shown) {
-  const Picture expected = e2e::CorePicture(ReadBack(text));
-  return e2e::WaitUntil(
-      [&] { return e2e::ShowsAt(*shown = zirn.CaptureClient(), expected, 0, 0); });
+  *shown = e2e::CorePicture(ReadBack(text));
+  return e2e_zoom::ShowsPicture(zirn, *shown);
 }
 
 std::string ModeInfo(const ZirnProcess& zirn) {
@@ -106,7 +105,7 @@ std::string SaveAndClose(const ZirnProcess& zirn, const TestFolder& folder) {
 bool ReopensShowing(ZirnProcess& again, const TestFolder& folder, const Picture& computed) {
   if (!again.Launch("\"" + folder.File("saved.PMF") + "\"")) return false;
   EXPECT_TRUE(TitleStartsWith(again, "saved.PMF Mandel")) << again.Title();
-  return e2e::WaitUntil([&] { return e2e::ShowsAt(again.CaptureClient(), computed, 0, 0); });
+  return e2e_zoom::ShowsPicture(again, computed);
 }
 
 // Opens the parameter file `name` holding `text` and expects the title of a
@@ -226,9 +225,7 @@ TEST(DeepE2e, CopiedParametersOfADeepJuliaViewPasteBackToTheSamePlot) {
   ASSERT_TRUE(other.Launch());
   other.PostCommand(IDM_PASTE_PARAMETERS);
   ASSERT_TRUE(TitleStartsWith(other, "Julia  (x=")) << other.Title();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ShowsAt(other.CaptureClient(), computed, 0, 0); },
-                             30000))
-      << other.Title();
+  EXPECT_TRUE(e2e_zoom::ShowsPicture(other, computed, 30000)) << other.Title();
 }
 
 // Past the doubles: from a view 1e-300 high, ten drags of 4 lines each go

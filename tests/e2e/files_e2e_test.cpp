@@ -44,8 +44,7 @@ bool StartFirstPlot(ZirnProcess& zirn, const std::string& commandLine = "") {
 
 bool ShowsDefaultView(const ZirnProcess& zirn) {
   static const Picture expected = e2e::DefaultViewPicture();
-  Picture shown;
-  return e2e::WaitUntil([&] { return e2e::ShowsAt(shown = zirn.CaptureClient(), expected, 0, 0); });
+  return e2e::ShowsSoon(zirn, expected);
 }
 
 // Every pixel of the 400 x 400 picture has one colour.

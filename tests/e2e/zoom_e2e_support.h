@@ -29,10 +29,8 @@ inline bool LaunchWithFirstPlot(ZirnProcess& zirn, Picture* shown = nullptr) {
   zirn.PostCommand(IDM_START);
   if (!zirn.WaitForTitle(kWholeViewTitle)) return false;
   const Picture expected = e2e::DefaultViewPicture();
-  Picture captured;
-  const bool ok =
-      e2e::WaitUntil([&] { return e2e::ShowsAt(captured = zirn.CaptureClient(), expected, 0, 0); });
-  if (shown != nullptr) *shown = captured;
+  const bool ok = e2e::ShowsSoon(zirn, expected);
+  if (shown != nullptr) *shown = zirn.CaptureClient();
   return ok;
 }
 
@@ -140,12 +138,11 @@ inline Picture Recoloured(Picture before, uint32_t from, uint32_t to) {
   return before;
 }
 
-inline ::testing::AssertionResult ShowsPicture(const ZirnProcess& zirn, const Picture& expected) {
-  Picture shown;
-  if (e2e::WaitUntil([&] { return e2e::ShowsAt(shown = zirn.CaptureClient(), expected, 0, 0); })) {
-    return ::testing::AssertionSuccess();
-  }
-  return ::testing::AssertionFailure() << e2e::DescribeDifference(shown, expected, 0, 0);
+inline ::testing::AssertionResult ShowsPicture(const ZirnProcess& zirn, const Picture& expected,
+                                               int timeoutMs = e2e::kDefaultTimeoutMs) {
+  std::string difference;
+  if (e2e::ShowsSoon(zirn, expected, timeoutMs, &difference)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << difference;
 }
 
 // -1 when the menu state cannot be read.

@@ -121,6 +121,22 @@ std::string DescribeDifference(const Picture& shown, const Picture& expected, in
   return text.str();
 }
 
+bool ShowsSoon(const ZirnProcess& zirn, const Picture& expected, int timeoutMs,
+               std::string* difference) {
+  constexpr int kRepaintAfterMs = 3000;
+  Picture shown;
+  const auto shows = [&] { return ShowsAt(shown = zirn.CaptureClient(), expected, 0, 0); };
+  if (WaitUntil(shows, kRepaintAfterMs < timeoutMs ? kRepaintAfterMs : timeoutMs)) return true;
+  if (timeoutMs > kRepaintAfterMs) {
+    std::fprintf(stderr, "picture not shown after %d ms (%s); window repainted\n",
+                 kRepaintAfterMs, DescribeDifference(shown, expected, 0, 0).c_str());
+    RedrawWindow(zirn.Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    if (WaitUntil(shows, timeoutMs - kRepaintAfterMs)) return true;
+  }
+  if (difference != nullptr) *difference = DescribeDifference(shown, expected, 0, 0);
+  return false;
+}
+
 bool SavePicture(const Picture& picture, const std::string& fileName) {
   const uint32_t rowBytes =
       static_cast<uint32_t>(DibRowBytes(24, static_cast<uint32_t>(picture.width)));

@@ -36,6 +36,15 @@ bool ShowsAt(const Picture& shown, const Picture& expected, int sourceX, int sou
 std::string DescribeDifference(const Picture& shown, const Picture& expected, int sourceX,
                                int sourceY);
 
+// Waits until zirn's client area shows `expected` from its top-left corner.
+// Under Wine on a bare X server a window now and then never gets the paint
+// that its own invalidation or an uncovering asks for; after 3 s the window is
+// asked to repaint once, as a window manager would, and that is logged, so
+// that the check is of the picture, not of the X server. On failure,
+// *difference (when given) tells the first differing pixel.
+bool ShowsSoon(const ZirnProcess& zirn, const Picture& expected,
+               int timeoutMs = kDefaultTimeoutMs, std::string* difference = nullptr);
+
 // Writes a picture as a 24-bit BMP file (for looking at failures and docs).
 bool SavePicture(const Picture& picture, const std::string& fileName);
 
