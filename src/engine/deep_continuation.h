@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "engine/deep_formula.h"
+#include "engine/deep_wide.h"
 
 // Asked every few thousand iterations of a long pixel.
 class StopSignal {
@@ -26,6 +27,6 @@ class OrbitContinuation {
   // and `count` iterations behind it: iterates z = Z_last + dz with
   // c = C + dc in the deep arithmetic, as the plain plotter does, and returns
   // its count. False, with nothing stored, when a stop came first.
-  virtual bool Count(DeltaPoint dz, DeltaPoint dc, uint32_t count, uint32_t limit, StopSignal* stop,
+  virtual bool Count(const WideDelta& dz, const WideDelta& dc, uint32_t count, uint32_t limit, StopSignal* stop,
                      uint32_t* result) const = 0;
 };

@@ -1,5 +1,6 @@
 #include "engine/deep_pixel.h"
 
+#include <cfloat>
 #include <cmath>
 
 namespace {
@@ -20,6 +21,20 @@ bool FitsDouble(long double value) {
 // orbit than that must not rebase there.
 constexpr long double kSafeRebaseAtEnd = 0x1p-32L;
 
+// A wide delta goes on in 80 bits from this exponent up and comes back below
+// the other; the reference points of the exact short form of the step are
+// at least the third in size.
+constexpr int32_t kScaledCeiling = -16000;
+constexpr long double kScaledFloor = 0x1p-16100L;
+constexpr long double kLargeReference = 0x1p-15900L;
+
+// A mantissa in the fast wide step is rescaled once it leaves this range.
+constexpr long double kLargestMantissa = 0x1p60L;
+constexpr long double kSmallestMantissa = 0x1p-60L;
+
+// The 80-bit dc of a view of wide deltas: below the normal range, 0.
+long double NormalOrZero(long double value) { return std::fabs(value) < LDBL_MIN ? 0 : value; }
+
 }  // namespace
 
 DeepPixel::DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta, StopSignal *stop)
@@ -30,7 +45,116 @@ DeepPixel::DeepPixel(const DeepPixelSetup &setup, const DeltaPoint &delta, StopS
       path_(setup.start),
       m_(setup.startIndex),
       dz_(delta),
-      stop_(stop) {}
+      stop_(stop) {
+  if (setup.offsetScale == 0) return;
+  wide_ = true;
+  const WideDelta offset = Widened(delta, -setup.offsetScale);
+  if (!setup.julia) dcWide_ = offset;
+  const DeltaPoint dc = Narrowed(dcWide_);
+  dc_ = {NormalOrZero(dc.x), NormalOrZero(dc.y)};
+  dcDouble_ = {static_cast<double>(dc_.x), static_cast<double>(dc_.y)};
+  doubles_ = FitsDouble(dc_.x) && FitsDouble(dc_.y);
+  if (offset.exponent < kScaledCeiling) {
+    EnterScaled(offset);
+  } else {
+    dz_ = Narrowed(offset);
+  }
+}
+
+void DeepPixel::EnterScaled(const WideDelta &dz) {
+  scaled_ = true;
+  dzWide_ = dz;
+  Rescale();
+}
+
+void DeepPixel::Rescale() {
+  dzWide_ = Widened(dzWide_.m, dzWide_.exponent);
+  dcScaled_ = dzWide_.exponent == kWideZeroExponent ? DeltaPoint{0, 0}
+                                                    : ScaledTo(dcWide_, dzWide_.exponent);
+}
+
+WideDelta DeepPixel::CycleKey() const {
+  return scaled_ ? Widened(dzWide_.m, dzWide_.exponent) : Widened(dz_);
+}
+
+bool DeepPixel::RunScaled() {
+  const uint32_t limit = setup_->limit;
+  for (;;) {
+    if (count_ >= nextStopCheck_ && StopAsked()) return true;
+    const DeltaPoint reference = path_.points[m_];
+    if (dzWide_.exponent != kWideZeroExponent && LargerPart(reference) >= kLargeReference) {
+      // z = Z + dz rounds to Z, as in the 80-bit step, and dz is too near
+      // the reference to rebase at its end.
+      if (SquaredSize(reference) > 4) return true;
+      if (m_ == path_.last) {
+        if (path_.continuation != nullptr) return ContinueInDeepArithmetic();
+        if (path_.wrap == ReferenceOrbit::kNoWrap) {
+          path_ = setup_->critical;
+          m_ = 0;
+          dz_ = reference;
+          scaled_ = false;
+          wrapped_ = false;
+          if (Repeats()) {
+            count_ = limit;
+            return true;
+          }
+          return false;
+        }
+        m_ = path_.wrap;
+        if (WrapRepeats()) {
+          count_ = limit;
+          return true;
+        }
+        continue;
+      }
+      const long double ax = 2 * reference.x, ay = 2 * reference.y;
+      const DeltaPoint w = dzWide_.m;
+      dzWide_.m = {ax * w.x - ay * w.y + dcScaled_.x, ax * w.y + ay * w.x + dcScaled_.y};
+      ++m_;
+      if (++count_ >= limit) return true;
+      const long double larger = LargerPart(dzWide_.m);
+      if (larger <= kLargestMantissa && larger >= kSmallestMantissa) continue;
+      Rescale();
+    } else {
+      // The reference point is as small as the delta (or the delta is 0):
+      // the whole step in wide arithmetic.
+      const WideDelta z = Sum(Widened(reference), dzWide_);
+      if (z.exponent > -4 && SquaredSize(Narrowed(z)) > 4) return true;
+      const bool nearer = SmallerThan(z, dzWide_);
+      if (m_ == path_.last && !nearer &&
+          SmallerThan({dzWide_.m, dzWide_.exponent + 16}, z)) {
+        if (path_.continuation != nullptr) return ContinueInDeepArithmetic();
+        if (path_.wrap != ReferenceOrbit::kNoWrap) {
+          m_ = path_.wrap;
+          if (WrapRepeats()) {
+            count_ = limit;
+            return true;
+          }
+        }
+      }
+      if (nearer || m_ == path_.last) {
+        path_ = setup_->critical;
+        m_ = 0;
+        dzWide_ = z;
+        wrapped_ = false;
+        if (Repeats()) {
+          count_ = limit;
+          return true;
+        }
+      }
+      const WideDelta twice = Widened(path_.points[m_], 1);
+      dzWide_ = Sum(Product(Sum(twice, dzWide_), dzWide_), dcWide_);
+      ++m_;
+      if (++count_ >= limit) return true;
+      Rescale();
+    }
+    if (dzWide_.exponent >= kScaledCeiling) {
+      dz_ = Narrowed(dzWide_);
+      scaled_ = false;
+      return false;
+    }
+  }
+}
 
 bool DeepPixel::StopAsked() {
   nextStopCheck_ = count_ + kIterationsPerStopCheck;
@@ -40,7 +164,9 @@ bool DeepPixel::StopAsked() {
 
 bool DeepPixel::ContinueInDeepArithmetic() {
   uint32_t count = 0;
-  if (path_.continuation->Count(dz_, dc_, count_, setup_->limit, stop_, &count)) {
+  const WideDelta dz = scaled_ ? dzWide_ : Widened(dz_);
+  const WideDelta dc = wide_ ? dcWide_ : Widened(dc_);
+  if (path_.continuation->Count(dz, dc, count_, setup_->limit, stop_, &count)) {
     count_ = count;
   } else {
     stopped_ = true;
@@ -52,6 +178,10 @@ bool DeepPixel::RunExtended() {
   const uint32_t limit = setup_->limit;
   for (;;) {
     if (count_ >= nextStopCheck_ && StopAsked()) return true;
+    if (wide_) {
+      if (!scaled_ && LargerPart(dz_) < kScaledFloor) EnterScaled(Widened(dz_));
+      if (scaled_ && RunScaled()) return true;
+    }
     if (!leftDoubles_) {
       if (path_.table != nullptr) {
         uint32_t length = 0;
@@ -60,6 +190,12 @@ bool DeepPixel::RunExtended() {
           const DeltaPoint dz = dz_;
           dz_ = {skip.a.x * dz.x - skip.a.y * dz.y + skip.b.x * dc_.x - skip.b.y * dc_.y,
                  skip.a.x * dz.y + skip.a.y * dz.x + skip.b.x * dc_.y + skip.b.y * dc_.x};
+          // A skip that would take a delta below the 80-bit range is left to
+          // the single steps, which hold it wide.
+          if (wide_ && LargerPart(dz_) < kScaledFloor) {
+            dz_ = dz;
+            break;
+          }
           m_ += length;
           count_ += length;
           skipped_ += length;
@@ -97,7 +233,23 @@ bool DeepPixel::RunExtended() {
         return true;
       }
     }
-    dz_ = PerturbedStep(path_.points[m_], dz_, dc_);
+    const DeltaPoint point = path_.points[m_];
+    if (wide_) {
+      // A step whose products fall below the 80-bit range runs wide.
+      const DeltaPoint sum = {2 * point.x + dz_.x, 2 * point.y + dz_.y};
+      if (LargerPart(sum) * LargerPart(dz_) < kScaledFloor) {
+        dzWide_ = Sum(Product(Widened(sum), Widened(dz_)), dcWide_);
+        ++m_;
+        if (++count_ >= limit) return true;
+        if (dzWide_.exponent < kScaledCeiling) {
+          EnterScaled(dzWide_);
+        } else {
+          dz_ = Narrowed(dzWide_);
+        }
+        continue;
+      }
+    }
+    dz_ = PerturbedStep(point, dz_, dc_);
     ++m_;
     if (++count_ >= limit) return true;
   }
@@ -109,6 +261,16 @@ bool DeepPixel::RunExtended() {
 // rebases are compared exactly (Brent's method, cycle_check.h); one that
 // comes back means the pixel never escapes.
 bool DeepPixel::Repeats() {
+  if (wide_) {
+    const WideDelta key = CycleKey();
+    if (rebased_) {
+      return cycle_.Repeats(key.m.x, key.m.y) & cycleScales_.Repeats(key.exponent, scaled_);
+    }
+    cycle_.Start(key.m.x, key.m.y);
+    cycleScales_.Start(key.exponent, scaled_);
+    rebased_ = true;
+    return false;
+  }
   if (rebased_) return cycle_.Repeats(dz_.x, dz_.y);
   rebased_ = true;
   cycle_.Start(dz_.x, dz_.y);
@@ -119,6 +281,16 @@ bool DeepPixel::Repeats() {
 // orbit and the index are the same at every wrap): a delta that comes back
 // exactly means the pixel never escapes.
 bool DeepPixel::WrapRepeats() {
+  if (wide_) {
+    const WideDelta key = CycleKey();
+    if (wrapped_) {
+      return wraps_.Repeats(key.m.x, key.m.y) & wrapScales_.Repeats(key.exponent, scaled_);
+    }
+    wraps_.Start(key.m.x, key.m.y);
+    wrapScales_.Start(key.exponent, scaled_);
+    wrapped_ = true;
+    return false;
+  }
   if (wrapped_) return wraps_.Repeats(dz_.x, dz_.y);
   wrapped_ = true;
   wraps_.Start(dz_.x, dz_.y);

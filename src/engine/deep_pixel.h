@@ -17,6 +17,15 @@
 // reference point with dz = its offset from that point, and rebases to the
 // orbit of 0 under the same constant, which also serves all later rebases.
 //
+// In a view too deep for 80-bit deltas, a delta below 2^-16100 is held as a
+// wide delta (deep_wide.h) and stepped exactly, one iteration at a time: while
+// the reference point is not that small too, dz^2 is below 2^-100 of 2Z dz,
+// beneath the rounding of the 80-bit step, and the step is 2Z dz + dc. Once
+// the delta grows past 2^-16000 the pixel goes on in 80 bits, where dc,
+// below 2^-16382, is beneath the rounding of every step (it counts as 0
+// there, or as itself when it is a normal 80-bit number), and comes back to
+// the wide delta whenever its delta shrinks below 2^-16100 again.
+//
 // A pixel that reaches the end of an orbit while still near it (its delta far
 // smaller than its point, so that its point rounded to 80 bits would lose it)
 // must not rebase, which would merge it with its neighbours: at the end of an
@@ -38,6 +47,7 @@
 #include "engine/deep_continuation.h"
 #include "engine/deep_formula.h"
 #include "engine/deep_orbit.h"
+#include "engine/deep_wide.h"
 
 // Steps run in doubles while |dz|^2 is at least this (and dc allows them).
 constexpr double kDoubleDeltaSquared = 0x1p-900;
@@ -57,6 +67,9 @@ struct DeepPixelSetup {
   DeepOrbitPath critical;  // the orbit of 0, where rebasing goes
   bool julia;
   uint32_t limit;  // effective limit
+  // 0: a pixel's offsets are its deltas. Otherwise they are the deltas times
+  // 2^offsetScale: the view is too deep for 80-bit deltas (deep_wide.h).
+  int32_t offsetScale = 0;
 };
 
 // One pixel's count as a computation that can be resumed, so that a worker
@@ -115,6 +128,14 @@ class DeepPixel {
   bool Repeats();
   bool StopAsked();
   bool WrapRepeats();
+  // The state a cycle check compares in a view of wide deltas: the delta's
+  // canonical wide form, and whether it is held wide.
+  WideDelta CycleKey() const;
+  // Steps the wide delta until the count is final (true) or the delta has
+  // grown into the 80-bit range (false, dz_ then holds it).
+  bool RunScaled();
+  void EnterScaled(const WideDelta &dz);
+  void Rescale();
   // At the end of a cut orbit, too near it to rebase.
   bool ContinueInDeepArithmetic();
 
@@ -133,6 +154,13 @@ class DeepPixel {
   CycleCheck<long double> cycle_;  // of the points after rebases
   bool wrapped_ = false;           // since the last rebase
   CycleCheck<long double> wraps_;  // of the deltas after those wraps
+  bool wide_ = false;    // the view's deltas reach below the 80-bit range
+  bool scaled_ = false;  // the delta is held in dzWide_
+  WideDelta dzWide_{};
+  WideDelta dcWide_{{0, 0}, kWideZeroExponent};
+  DeltaPoint dcScaled_{0, 0};     // dc at the scale of dzWide_'s exponent
+  CycleCheck<int32_t> cycleScales_;  // in step with cycle_: the keys' exponents
+  CycleCheck<int32_t> wrapScales_;   // in step with wraps_
   StopSignal *stop_ = nullptr;
   uint32_t nextStopCheck_ = 0;  // the count at which stop_ is asked next
   bool stopped_ = false;

@@ -1,5 +1,6 @@
 #include "engine/deep_plan.h"
 
+#include <cmath>
 #include <memory>
 #include <new>
 
@@ -115,13 +116,15 @@ void SetUpDeepPlan(const PlotRecord& record, const DeepReference& orbits, uint32
                    DeepPlan* plan) {
   const DeepReference& offsets = plan->reference;
   const bool julia = (record.flags & kFlagJulia) != 0;
+  // A scaled offset's own size is below the 80-bit range: there dc counts as 0.
+  const long double largestDc = std::ldexp(offsets.largestOffset, -offsets.offsetScale);
   const bool startTabled =
-      plan->startTable.Build(orbits.start, julia ? 0 : 1, julia ? 0 : offsets.largestOffset);
+      plan->startTable.Build(orbits.start, julia ? 0 : 1, julia ? 0 : largestDc);
   const bool criticalTabled = julia && plan->criticalTable.Build(orbits.critical, 1, 0);
   const DeepOrbitPath start = PathOf(orbits.start, plan->startTable, startTabled);
   plan->setup = {{start, julia ? 0u : 1u,
                   julia ? PathOf(orbits.critical, plan->criticalTable, criticalTabled) : start,
-                  julia, limit},
+                  julia, limit, offsets.offsetScale},
                  offsets.columnOffsets.get(),
                  offsets.lineOffsets.get(),
                  {}};

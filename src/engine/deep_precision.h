@@ -9,13 +9,14 @@
 #include "engine/precise_coordinate.h"
 
 // The mantissa widths the deep plotters are compiled for, narrowest first,
-// each at most half as wide again as the one before up to 8192 bits, so that a
+// each at most half as wide again as the one before, so that a
 // view computes at little more than the width it needs; the time of an
 // iteration grows with the square of the width. The widest is twice the
 // precise coordinates' width: no view needs it, it checks that the view's own
 // width is enough.
-constexpr unsigned kDeepTiers[] = {128,  256,  384,  512,  768,   1024,      1536,         2048,
-                                   3072, 4096, 6144, 8192, 16384, kDeepBits, 2 * kDeepBits};
+constexpr unsigned kDeepTiers[] = {128,  256,  384,   512,   768,   1024,      1536,        2048,
+                                   3072, 4096, 6144,  8192,  12288, 16384,     24576,       kDeepBits,
+                                   2 * kDeepBits};
 constexpr unsigned kWidestDeepTier = 2 * kDeepBits;
 
 // Bits kept beyond those that resolve the pixel step: rounding errors grow
@@ -23,10 +24,18 @@ constexpr unsigned kWidestDeepTier = 2 * kDeepBits;
 // below a pixel, so that no count depends on them.
 constexpr unsigned kDeepGuardBits = 48;
 
-// The deepest height the deep plotters serve: 1e-4900. Their pixels' offsets
-// are 80-bit numbers, normal down to about 3.4e-4932; a view this high on
-// 4000 lines leaves them 28 powers of ten above that for their own steps.
-constexpr int kDeepestHeightExponent = -4900;
+// The deepest height whose pixels' offsets are 80-bit numbers: 1e-4900.
+// Those are normal down to about 3.4e-4932; a view this high on 4000 lines
+// leaves them 28 powers of ten above that for their own steps. Deeper views
+// scale their offsets by a power of two and hold their small deltas wide
+// (deep_wide.h).
+constexpr int kDeepestX87HeightExponent = -4900;
+constexpr long double kDeepestX87HeightLog2 = kDeepestX87HeightExponent * 3.32192809488736234787L;
+
+// The deepest height the deep plotters serve: 1e-10000. Its pixel step on
+// 4000 lines, 2^-33231, resolved at a size of 4 with the guard bits, takes
+// 33,281 of the precise coordinates' 33,408 bits.
+constexpr int kDeepestHeightExponent = -10000;
 constexpr long double kDeepestHeightLog2 = kDeepestHeightExponent * 3.32192809488736234787L;
 
 // log2 of a height given by its double field and precise form (the precise
@@ -37,6 +46,11 @@ long double HeightLog2(double field, const PreciseCoordinate& precise);
 // True when the record's height (for the next plot) is a finite positive
 // number no smaller than the deepest height served.
 bool DeepHeightServed(const PlotRecord& record);
+
+// The power of two by which the view's pixel offsets are scaled (its shown
+// height): 0 for a view no deeper than 1e-4900, else about -log2 of its
+// height, so that the scaled offsets are near 1.
+int32_t DeepOffsetScale(const PlotRecord& record);
 
 // The narrowest tier of at least `bits`; the widest when none is.
 unsigned DeepTierAtLeast(unsigned bits);

@@ -9,6 +9,7 @@
 #include "engine/cycle_check.h"
 #include "engine/deep_fixed.h"
 #include "engine/deep_geometry.h"
+#include "engine/deep_precision.h"
 #include "engine/deep_tiers.h"
 #include "engine/fpu_precision.h"
 
@@ -21,6 +22,14 @@ DeltaPoint Rounded(const Real& x, const Real& y) {
   return {x.template convert_to<long double>(), y.template convert_to<long double>()};
 }
 
+// The real m * 2^exponent at Real's precision; beyond the range of 80 bits
+// through the widest deep real, whose exponent reaches any view's.
+template <typename Real>
+Real WideReal(long double m, int32_t exponent) {
+  if (m == 0 || (exponent > -16000 && exponent < 16000)) return Real(std::ldexp(m, exponent));
+  return Real(DeepReal(ldexp(DeepReal(m), exponent)));
+}
+
 // Where a cut orbit ends: its last point and constant in the deep
 // arithmetic, from which a pixel that outlives the orbit while still near it
 // is iterated as the plain plotter iterates it.
@@ -30,12 +39,12 @@ class ExactContinuation : public OrbitContinuation {
   ExactContinuation(const Real& zx, const Real& zy, const Real& cr, const Real& ci)
       : zx_(zx), zy_(zy), cr_(cr), ci_(ci) {}
 
-  bool Count(DeltaPoint dz, DeltaPoint dc, uint32_t count, uint32_t limit, StopSignal* stop,
-             uint32_t* result) const override {
-    Real zx = zx_ + Real(dz.x);
-    Real zy = zy_ + Real(dz.y);
-    const Real cr = cr_ + Real(dc.x);
-    const Real ci = ci_ + Real(dc.y);
+  bool Count(const WideDelta& dz, const WideDelta& dc, uint32_t count, uint32_t limit,
+             StopSignal* stop, uint32_t* result) const override {
+    Real zx = zx_ + WideReal<Real>(dz.m.x, dz.exponent);
+    Real zy = zy_ + WideReal<Real>(dz.m.y, dz.exponent);
+    const Real cr = cr_ + WideReal<Real>(dc.m.x, dc.exponent);
+    const Real ci = ci_ + WideReal<Real>(dc.m.y, dc.exponent);
     const Real four = 4;
     Real xx = zx * zx;
     Real yy = zy * zy;
@@ -230,23 +239,27 @@ int ComputeOrbits(UiHost& host, const PlotRecord& record, const Real& re, const 
 }
 
 // Every pixel's offset from the point (re, im), the difference at the plot's
-// precision rounded once to 80 bits.
+// precision scaled by 2^offsetScale and rounded once to 80 bits.
 template <typename Real>
 bool ComputeOffsetsAtTier(const PlotRecord& record, const DeepPixelGrid<Real>& grid, const Real& re,
                           const Real& im, DeepReference* reference) {
   reference->columnOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeX)]);
   reference->lineOffsets.reset(new (std::nothrow) long double[static_cast<size_t>(record.sizeY)]);
   if (reference->columnOffsets == nullptr || reference->lineOffsets == nullptr) return false;
+  const int32_t scale = DeepOffsetScale(record);
+  reference->offsetScale = scale;
+  const auto offset = [scale](const Real& difference) {
+    return (scale == 0 ? difference : Real(ldexp(difference, scale)))
+        .template convert_to<long double>();
+  };
   long double widest = 0, highest = 0;
   for (int32_t column = 0; column < record.sizeX; ++column) {
-    const long double offset = Real(grid.Column(column) - re).template convert_to<long double>();
-    reference->columnOffsets[column] = offset;
-    widest = std::fmax(widest, std::fabs(offset));
+    reference->columnOffsets[column] = offset(Real(grid.Column(column) - re));
+    widest = std::fmax(widest, std::fabs(reference->columnOffsets[column]));
   }
   for (int32_t line = 0; line < record.sizeY; ++line) {
-    const long double offset = Real(grid.Line(line) - im).template convert_to<long double>();
-    reference->lineOffsets[line] = offset;
-    highest = std::fmax(highest, std::fabs(offset));
+    reference->lineOffsets[line] = offset(Real(grid.Line(line) - im));
+    highest = std::fmax(highest, std::fabs(reference->lineOffsets[line]));
   }
   reference->largestOffset = std::hypot(widest, highest);
   return true;

@@ -7,7 +7,8 @@
 // 0 under the reference point as constant. Julia: the orbit of the reference
 // point and the orbit of 0 (the critical point), both under the record's
 // constant. The offsets are exact differences of the pixels' coordinates
-// (deep_geometry.h) and the reference point, rounded to 80 bits.
+// (deep_geometry.h) and the reference point, rounded to 80 bits; in a view
+// too deep for 80-bit deltas, scaled first (DeepOffsetScale).
 
 #include <cstdint>
 #include <memory>
@@ -22,6 +23,7 @@ struct DeepReference {
   std::unique_ptr<long double[]> columnOffsets;  // sizeX entries
   std::unique_ptr<long double[]> lineOffsets;    // sizeY entries, by image line (0 = top)
   long double largestOffset = 0;                 // of any pixel: the largest |dc| or |dz_0|
+  int32_t offsetScale = 0;  // the offsets are those differences times 2^offsetScale
 };
 
 // Reference computation is returned kReferenceNoMemory when memory is short.

@@ -18,7 +18,7 @@ PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record);
 // precise form where the double field holds its rounding (plot_record.h).
 bool PlottableHeight(const PlotRecord& record);
 
-// The deepest height PlottableHeight accepts, as "1e-4900" (the text the
+// The deepest height PlottableHeight accepts, as "1e-10000" (the text the
 // messages name); the length, or 0 when out is too small.
 size_t FormatDeepestHeight(char* out, size_t size);
 

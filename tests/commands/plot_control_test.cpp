@@ -136,7 +136,7 @@ TEST_F(PlotControlTest, IntegerModeRefusesATooFineRegion) {
 }
 
 // A height that is no height, as a dialog or a text gives it (1e999 is
-// infinite, 1e-5000 deeper than the deep arithmetic serves), is reported in
+// infinite, 1e-10001 deeper than the deep arithmetic serves), is reported in
 // either arithmetic and nothing is computed: the view on display stays, its
 // corner with every digit. A drag below the deepest height is refused with a
 // message naming it; 1e-307 and 1e-400 go on.
@@ -147,7 +147,7 @@ TEST_F(PlotControlTest, HeightsThatAreNoHeightsAreReportedAndTheViewStays) {
   const PlotRecord shown = g_commands.current;
   for (const ArithmeticSetting arithmetic : {kArithmeticReal, kArithmeticDeep}) {
     g_commands.arithmetic = arithmetic;
-    for (const char* text : {"h 1e999 g", "h 1e-5000 g", "h -1 g"}) {
+    for (const char* text : {"h 1e999 g", "h 1e-10001 g", "h -1 g"}) {
       host.ui.messages.clear();
       const int pumps = host.ui.pumpCalls;
       g_commands.pending = g_commands.current;
@@ -156,7 +156,7 @@ TEST_F(PlotControlTest, HeightsThatAreNoHeightsAreReportedAndTheViewStays) {
       StartPlot(host);
       ASSERT_EQ(host.ui.messages.size(), 1u) << text;
       EXPECT_EQ(host.ui.messages[0].text,
-                "この高さでは演算できません (高さは 1e-4900 以上 1.8e+308 以下の数)");
+                "この高さでは演算できません (高さは 1e-10000 以上 1.8e+308 以下の数)");
       EXPECT_EQ(host.ui.messages[0].caption, "Zirn");
       EXPECT_EQ(host.ui.pumpCalls, pumps) << text;
       EXPECT_EQ(g_commands.current.height, shown.height);
@@ -168,12 +168,12 @@ TEST_F(PlotControlTest, HeightsThatAreNoHeightsAreReportedAndTheViewStays) {
   }
 
   host.ui.messages.clear();
-  // A 2-line drag in a view 1e-4899 high would be about 3e-4901 high.
+  // A 2-line drag in a view 1e-9999 high would be about 3e-10001 high.
   SetExactHeight(g_commands.current.shownHeight, g_commands.current.preciseShownHeight,
-                 DeepReal("1e-4899"));
+                 DeepReal("1e-9999"));
   ReportSelection(host.ui, SelectionRect{10, 10, 12, 12}, ScrollOrigin{});
   ASSERT_EQ(host.ui.messages.size(), 1u);
-  EXPECT_EQ(host.ui.messages[0].text, "これ以上は拡大できません (高さの下限 1e-4900)");
+  EXPECT_EQ(host.ui.messages[0].text, "これ以上は拡大できません (高さの下限 1e-10000)");
   EXPECT_EQ(g_commands.zoom.pending, 0);
   for (const char* height : {"1e-307", "1e-400"}) {
     SetExactHeight(g_commands.current.shownHeight, g_commands.current.preciseShownHeight,

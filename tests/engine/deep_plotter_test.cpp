@@ -221,11 +221,27 @@ TEST_F(DeepPlotterTest, ViewsBelowTheDoublesRangeMatchThePlainPlotter) {
   }
 }
 
+// Below 1e-4900 the pixels' deltas start below the 80-bit range and are held
+// wide until they grow into it. A Julia view 1e-2600 high at the critical
+// point passes from 80-bit deltas to wide ones at its first step (its pixel
+// images there are their squares, about 1e-5200) and back. Few pixels: the
+// plain plotter takes seconds for each at these widths.
+TEST_F(DeepPlotterTest, ViewsBelowThe80BitRangeMatchThePlainPlotter) {
+  const DeepComplex rabbit = Nucleus({DeepReal("-0.12"), DeepReal("0.74")}, 3);
+  const DeepReal height("1e-5000");
+  ExpectCloseToPlain({kMandelbrotCentre, height, 3, false, {}}, {100000},
+                     Name("Mandelbrot", height));
+  ExpectCloseToPlain({RepellingFixedPoint(rabbit), height, 3, true, rabbit}, {100000},
+                     Name("Julia", height));
+  ExpectCloseToPlain({kCriticalPoint, DeepReal("1e-2600"), 3, true, kJuliaConstant}, {100000},
+                     "Julia at the critical point, 1e-2600");
+}
+
 TEST_F(DeepPlotterTest, HeightsBelowTheDeepestServedAreRefused) {
-  PlotRecord deepest = Record({kMandelbrotCentre, DeepReal("1e-4900"), 4, false, {}}, 100);
+  PlotRecord deepest = Record({kMandelbrotCentre, DeepReal("1e-10000"), 4, false, {}}, 100);
   EXPECT_TRUE(DeepHeightServed(deepest));
   DiscardCountBuffer(deepest);
-  PlotRecord record = Record({kMandelbrotCentre, DeepReal("9.9e-4901"), 4, false, {}}, 100);
+  PlotRecord record = Record({kMandelbrotCentre, DeepReal("9.9e-10001"), 4, false, {}}, 100);
   FakeUiHost host;
   EXPECT_EQ(RunPlot(host, record, PlotOptions{1}), kPlotBadHeight);
   DiscardCountBuffer(record);

@@ -249,17 +249,17 @@ TEST_F(RenderTest, ExitCodesAndMessages) {
             std::string::npos);
   EXPECT_EQ(RunRender(folder_, "--deep --integer " + input_).exitCode, 2);
 
-  // A height that is no height (1e999 is infinite, 1e-5000 deeper than served):
+  // A height that is no height (1e999 is infinite, 1e-10001 deeper than served):
   // one line naming the file, nothing computed or written.
   const std::string bad = folder_.File("bad.pmf");
   const std::string badPicture = folder_.File("bad.bmp");
-  for (const char* height : {"1e999", "1e-5000"}) {
+  for (const char* height : {"1e999", "1e-10001"}) {
     ASSERT_TRUE(WriteWholeFile(bad, std::string("%Zirn parameter file\n w") + height +
                                         " X32 Y32 n1000\n%end\n"));
     const RenderRun refused = RunRender(folder_, "--deep --bmp " + badPicture + " " + bad);
     EXPECT_EQ(refused.exitCode, 2) << height;
     EXPECT_EQ(refused.errors, "zirn-render: " + bad +
-                                  ": its height is not a number from 1e-4900 to 1.8e+308; "
+                                  ": its height is not a number from 1e-10000 to 1.8e+308; "
                                   "nothing computed\n");
     EXPECT_FALSE(FileExists(badPicture)) << height;
   }
