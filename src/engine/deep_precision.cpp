@@ -12,10 +12,6 @@ namespace {
 
 constexpr unsigned kMostBits = PreciseCoordinate::kWords * 32;
 
-// The finest resolution (in bits at a size of 4) that 80-bit deltas serve:
-// the pixel step of a view 1e-4900 high on 4000 lines.
-constexpr unsigned kX87SpreadBits = 16290;
-
 // Once a pixel's image is this large (log2), later iterations ask for no
 // more bits.
 constexpr long double kLargeImageLog2 = -8;
@@ -166,14 +162,11 @@ int32_t DeepOffsetScale(const PlotRecord& record) {
   if (!std::isfinite(log2)) return 0;
   const int32_t scale = -static_cast<int32_t>(std::floor(log2));
   if (log2 < kDeepestX87HeightLog2 - 0x1p-20L) return scale;
-  // A Julia view squeezed at the critical point: its pixels' images there
-  // are about the square of their size, which may be below the 80-bit range
-  // while the pixels themselves are not.
-  if ((record.flags & kFlagJulia) != 0 && log2 < kDeepestX87HeightLog2 / 2 &&
-      JuliaSpreadBits(record) > kX87SpreadBits) {
-    return scale;
-  }
-  return 0;
+  // A Julia view whose pixels pass near the critical point is squeezed
+  // there: their images are about the square of their size, below the 80-bit
+  // range for a view below 1e-2450. Its pixels start as 80-bit deltas and
+  // are held wide only where a step would take them below that range.
+  return (record.flags & kFlagJulia) != 0 && log2 < kDeepestX87HeightLog2 / 2 ? scale : 0;
 }
 
 unsigned DeepTierAtLeast(unsigned bits) {

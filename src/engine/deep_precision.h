@@ -48,8 +48,8 @@ long double HeightLog2(double field, const PreciseCoordinate& precise);
 bool DeepHeightServed(const PlotRecord& record);
 
 // The power of two by which the view's pixel offsets are scaled (its shown
-// height): 0 for a view no deeper than 1e-4900, else about -log2 of its
-// height, so that the scaled offsets are near 1.
+// height): 0 for a view no deeper than 1e-4900 (a Julia view: 1e-2450), else
+// about -log2 of its height, so that the scaled offsets are near 1.
 int32_t DeepOffsetScale(const PlotRecord& record);
 
 // The narrowest tier of at least `bits`; the widest when none is.
