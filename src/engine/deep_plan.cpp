@@ -23,7 +23,14 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
   // near a small copy of the set may need more: one whose end (escape or
   // cycle) changes at the next tier is computed again there.
   // A Mandelbrot reference is checked on a second thread while it is computed.
-  unsigned tier = DeepTierAtLeast(bits);
+  // A Julia set's orbit of 0 moves the plot up one tier at most: near a
+  // constant whose critical orbit lands on a repelling cycle (a Misiurewicz
+  // point) that orbit leaves the cycle after a number of steps that grows
+  // with the precision, so that its end differs at every tier, and the check
+  // would climb to the widest at minutes a tier. The pixels that follow it
+  // round each step at the plot's precision as the plain plotter does.
+  const unsigned first = DeepTierAtLeast(bits);
+  unsigned tier = first;
   for (;;) {
     const unsigned higher = NextDeepTier(tier);
     ConcurrentReferenceCheck concurrent;
@@ -36,7 +43,8 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
     bool holds = false;
     const int checked =
         overlapped ? concurrent.Finish(host, reference, limit, &holds)
-                   : CheckDeepReference(host, record, higher, pixel, limit, reference, &holds);
+                   : CheckDeepReference(host, record, higher, pixel, limit, reference,
+                                        tier == first, &holds);
     if (checked != kPlotComplete) return checked;
     if (holds) break;
     tier = higher;

@@ -192,7 +192,7 @@ OrbitOutcome OutcomeOf(const ReferenceOrbit& orbit, uint32_t limit, uint32_t* ch
 
 template <typename Real>
 int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, uint32_t limit,
-                const DeepReference& reference, bool* holds) {
+                const DeepReference& reference, bool checkCritical, bool* holds) {
   const DeepPixelGrid<Real> grid(record);
   const bool julia = (record.flags & kFlagJulia) != 0;
   const Real x = grid.Column(pixel.column);
@@ -200,7 +200,7 @@ int CheckAtTier(UiHost& host, const PlotRecord& record, ReferencePixel pixel, ui
   const Real cr = julia ? DeepJuliaR<Real>(record) : x;
   const Real ci = julia ? DeepJuliaI<Real>(record) : y;
   *holds = true;
-  for (int k = 0; k < (julia ? 2 : 1) && *holds; ++k) {
+  for (int k = 0; k < (julia && checkCritical ? 2 : 1) && *holds; ++k) {
     const ReferenceOrbit& orbit = k == 0 ? reference.start : reference.critical;
     uint32_t length = 0;
     const OrbitOutcome expected = OutcomeOf(orbit, limit, &length);
@@ -289,9 +289,11 @@ int ComputeDeepReference(UiHost& host, const PlotRecord& record, unsigned bits,
 }
 
 int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
-                       uint32_t limit, const DeepReference& reference, bool* holds) {
+                       uint32_t limit, const DeepReference& reference, bool checkCritical,
+                       bool* holds) {
   return VisitDeepTier(bits, [&](auto tier) {
-    return CheckAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference, holds);
+    return CheckAtTier<typename decltype(tier)::type>(host, record, pixel, limit, reference,
+                                                      checkCritical, holds);
   });
 }
 

@@ -59,10 +59,12 @@ struct OrbitOutcome {
 
 // Computes the reference's orbits again at the deep tier of at least `bits`,
 // without keeping them, and sets *holds when each ends as before (the same
-// escape, or a cycle of the same period). Takes messages as
-// ComputeDeepReference does; returns 0 or a stop code.
+// escape, or a cycle of the same period); a Julia set's orbit of 0 only when
+// checkCritical. Takes messages as ComputeDeepReference does; returns 0 or a
+// stop code.
 int CheckDeepReference(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixel pixel,
-                       uint32_t limit, const DeepReference& reference, bool* holds);
+                       uint32_t limit, const DeepReference& reference, bool checkCritical,
+                       bool* holds);
 
 // Where a Mandelbrot reference's orbit ends at the deep tier of at least
 // `bits`, followed as CheckDeepReference follows it but without knowing how

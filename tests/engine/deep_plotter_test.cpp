@@ -233,6 +233,20 @@ TEST_F(DeepPlotterTest, ViewsBelowThe80BitRangeMatchThePlainPlotter) {
                      Name("Julia", height));
 }
 
+// The critical orbit of a Misiurewicz constant leaves its repelling cycle
+// after a number of steps that grows with the precision, and its end differs
+// at every tier: it moves the plot up one tier, not to the widest.
+TEST_F(DeepPlotterTest, AJuliaSetsChaoticCriticalOrbitRaisesThePrecisionOneTier) {
+  const DeepView view = {kJuliaCentre, 1e-20, 16, true, kJuliaConstant};
+  PlotRecord record = Record(view, 100000);
+  FakeUiHost host;
+  ASSERT_EQ(RunPlot(host, record, PlotOptions{2}), kPlotComplete);
+  EXPECT_EQ(static_cast<unsigned>(record.referenceBits),
+            NextDeepTier(DeepTierAtLeast(DeepBitsNeeded(record))));
+  DiscardCountBuffer(record);
+  ExpectCloseToPlain(view, {100000}, "Julia, chaotic critical orbit");
+}
+
 // The next two take minutes and run outside the test command:
 //   engine_tests --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Deep*'
 //
