@@ -10,14 +10,14 @@
 #include <memory>
 #include <thread>
 
-#include "engine/deep_pixel.h"
-#include "engine/deep_plan.h"
-#include "engine/deep_precision.h"
-#include "engine/deep_real.h"
-#include "engine/fast_plotters.h"
+#include "engine/deep/pixel.h"
+#include "engine/deep/plan.h"
+#include "engine/deep/precision.h"
+#include "engine/deep/real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_progress.h"
 #include "engine/plot_record.h"
+#include "engine/run_plot.h"
 #include "silent_host.h"
 
 namespace deep_bench {

@@ -31,8 +31,8 @@
 #include <vector>
 
 #include "deep_bench_support.h"
-#include "engine/deep_pixel.h"
-#include "engine/precise_plotters.h"
+#include "engine/deep/pixel.h"
+#include "engine/deep/precise_plotter.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <thread>
 
-#include "engine/fast_plotters.h"
 #include "engine/plot_record.h"
+#include "engine/run_plot.h"
 #include "silent_host.h"
 
 namespace {

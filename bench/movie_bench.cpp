@@ -18,12 +18,12 @@
 #include <memory>
 #include <string>
 
-#include "engine/deep_plan.h"
-#include "engine/deep_precision.h"
-#include "engine/deep_real.h"
-#include "engine/deep_shared_plan.h"
-#include "engine/fast_plotters.h"
+#include "engine/deep/plan.h"
+#include "engine/deep/precision.h"
+#include "engine/deep/real.h"
+#include "engine/deep/shared_plan.h"
 #include "engine/plot_progress.h"
+#include "engine/run_plot.h"
 #include "movie_plan.h"
 #include "silent_host.h"
 

@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "engine/integer_plotters.h"
+#include "engine/plain/integer_plotters.h"
+#include "engine/plain/real_plotters.h"
 #include "engine/plot_record.h"
-#include "engine/plotters.h"
 #include "engine/ui_host.h"
 #include "silent_host.h"
 

@@ -3,9 +3,9 @@
 #include "commands/command_state.h"
 #include "commands/plot_control.h"
 #include "commands/titles.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/view_height.h"
-#include "engine/view_precision.h"
 #include "res/resource.h"
 
 namespace {

@@ -8,11 +8,11 @@
 
 #include "commands/command_state.h"
 #include "commands/titles.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/ui_host.h"
 #include "engine/view_height.h"
-#include "engine/view_precision.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/deep_precision.h"
-#include "engine/view_precision.h"
+#include "engine/deep/precision.h"
+#include "engine/deep/view_precision.h"
 
 PlottedArithmetic ChoosePlotArithmetic(const PlotRecord& record) {
   if ((record.flags & kFlagInteger) != 0) return kPlottedInteger;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "engine/engine_state.h"
-#include "engine/integer_plotters.h"
+#include "engine/plain/integer_plotters.h"
 #include "engine/plot_record.h"
 
 // The shown height becomes the height; the effective limit, which is

@@ -1,7 +1,7 @@
 #pragma once
 // A coordinate of the plane carried with every digit a deep view needs, as
 // plain data so that PlotRecord stays a plain value that is copied whole.
-// Arithmetic on it happens in DeepReal (deep_real.h); this header stays light
+// Arithmetic on it happens in DeepReal (deep/real.h); this header stays light
 // so that every file that sees a PlotRecord need not compile the big-number
 // library.
 //
@@ -15,7 +15,7 @@
 struct PreciseCoordinate {
   // 33,408 bits of mantissa: a view 1e-10000 high on 4000 lines places its
   // pixels (coordinates up to 4, 2^-33,234 of a step each) with the guard
-  // bits of deep_precision.h to spare.
+  // bits of deep/precision.h to spare.
   static constexpr int kWords = 1044;
   enum Kind : uint8_t { kZero = 0, kFinite = 1, kInfinite = 2, kNotANumber = 3 };
 

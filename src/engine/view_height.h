@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "engine/plot_record.h"
 
 DeepReal HeightOf(const PlotRecord& record);

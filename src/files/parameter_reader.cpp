@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "colour/palette.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
 #include "engine/view_height.h"

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "colour/palette.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
 #include "engine/view_height.h"
-#include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <string>
 
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/view_height.h"
-#include "engine/view_precision.h"
 #include "files/parameter_text.h"
 
 namespace {

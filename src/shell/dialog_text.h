@@ -5,8 +5,8 @@
 
 #include <cstddef>
 
+#include "engine/deep/view_precision.h"
 #include "engine/plot_record.h"
-#include "engine/view_precision.h"
 
 // An edit's first line and the terminating NUL: room for a coordinate of the
 // most digits (kMostCoordinateDigits, about 10,000 for a view 1e-10000 high).

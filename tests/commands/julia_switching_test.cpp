@@ -7,7 +7,7 @@
 #include "command_test_fixture.h"
 #include "commands/plot_control.h"
 #include "commands/selection_report.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "res/resource.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "command_test_fixture.h"
 #include "commands/selection_report.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "engine/ui_host.h"
 #include "files/parameter_text.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "command_test_fixture.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 
 namespace {
 

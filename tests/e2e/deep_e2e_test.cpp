@@ -9,7 +9,7 @@
 #include <string>
 
 #include "colour/palette.h"
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "files/parameter_text.h"
 #include "files_e2e_support.h"
 #include "picture_checks.h"

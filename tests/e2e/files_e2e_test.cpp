@@ -11,7 +11,7 @@
 #include "colour/image_builder.h"
 #include "colour/palette.h"
 #include "engine/fpu_precision.h"
-#include "engine/plotters.h"
+#include "engine/plain/real_plotters.h"
 #include "files/data_file.h"
 #include "files/parameter_text.h"
 #include "files_e2e_support.h"

@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "engine/deep_fixed.h"
+#include "engine/deep/fixed.h"
 #include "engine/fpu_precision.h"
 
 namespace {

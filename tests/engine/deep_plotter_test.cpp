@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "engine/deep_plan.h"
-#include "engine/deep_precision.h"
-#include "engine/deep_real.h"
-#include "engine/fast_plotters.h"
+#include "engine/deep/plan.h"
+#include "engine/deep/precise_plotter.h"
+#include "engine/deep/precision.h"
+#include "engine/deep/real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_progress.h"
-#include "engine/precise_plotters.h"
+#include "engine/run_plot.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 #include "fast_test_levels.h"

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <random>
 
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
-#include "engine/view_precision.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <thread>
 #include <tuple>
 
-#include "engine/fast_plotters.h"
+#include "engine/run_plot.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 

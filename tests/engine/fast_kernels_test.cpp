@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "engine/engine_state.h"
-#include "engine/fast_integer_lanes.h"
-#include "engine/fast_x87_kernel.h"
-#include "engine/fixed_point.h"
+#include "engine/fast/integer_lanes.h"
+#include "engine/fast/x87_kernel.h"
 #include "engine/fpu_precision.h"
-#include "engine/integer_plotters.h"
-#include "engine/plotters.h"
+#include "engine/plain/fixed_point.h"
+#include "engine/plain/integer_plotters.h"
+#include "engine/plain/real_plotters.h"
 #include "fast_test_levels.h"
 
 namespace {

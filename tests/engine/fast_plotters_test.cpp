@@ -1,7 +1,7 @@
 // Differential tests: the fast plotters against the reference plotters, whole
 // count buffers, over views that exercise every arithmetic corner.
 
-#include "engine/fast_plotters.h"
+#include "engine/run_plot.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "engine/fast_plotters.h"
+#include "engine/run_plot.h"
 
 inline std::vector<SimdLevel> LevelsOfThisProcessor() {
   std::vector<SimdLevel> levels;

@@ -15,9 +15,9 @@
 #endif
 
 #include "colour/palette.h"
-#include "engine/fast_plotters.h"
 #include "engine/fpu_precision.h"
-#include "engine/plotters.h"
+#include "engine/plain/real_plotters.h"
+#include "engine/run_plot.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 

@@ -1,13 +1,13 @@
-#include "engine/integer_plotters.h"
+#include "engine/plain/integer_plotters.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "engine/fixed_point.h"
 #include "engine/fpu_precision.h"
-#include "engine/plotters.h"
+#include "engine/plain/fixed_point.h"
+#include "engine/plain/real_plotters.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 

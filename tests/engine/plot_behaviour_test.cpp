@@ -6,9 +6,9 @@
 #include <algorithm>
 
 #include "colour/palette.h"
-#include "engine/integer_plotters.h"
+#include "engine/plain/integer_plotters.h"
+#include "engine/plain/real_plotters.h"
 #include "engine/plot_progress.h"
-#include "engine/plotters.h"
 #include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 

@@ -1,4 +1,4 @@
-#include "engine/plotters.h"
+#include "engine/plain/real_plotters.h"
 
 #include <gtest/gtest.h>
 

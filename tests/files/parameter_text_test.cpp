@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "colour/palette.h"
-#include "engine/deep_real.h"
-#include "engine/fast_plotters.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/plot_record.h"
-#include "engine/view_precision.h"
+#include "engine/run_plot.h"
 #include "fake_ui_host.h"
 #include "test_files.h"
 

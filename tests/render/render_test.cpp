@@ -10,8 +10,8 @@
 
 #include "colour/image_builder.h"
 #include "colour/palette.h"
+#include "engine/plain/real_plotters.h"
 #include "engine/plot_record.h"
-#include "engine/plotters.h"
 #include "fake_ui_host.h"
 #include "files/bitmap_file.h"
 #include "files/data_file.h"

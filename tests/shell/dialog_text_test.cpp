@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/deep_real.h"
+#include "engine/deep/real.h"
 #include "files/parameter_text.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include "colour/dib_layout.h"
 #include "colour/image_builder.h"
 #include "colour/palette.h"
-#include "engine/fast_plotters.h"
 #include "engine/fpu_precision.h"
+#include "engine/run_plot.h"
 #include "files/dib_block.h"
 
 namespace e2e {

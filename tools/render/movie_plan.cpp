@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/deep_precision.h"
-#include "engine/deep_real.h"
+#include "engine/deep/precision.h"
+#include "engine/deep/real.h"
+#include "engine/deep/view_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_progress.h"
 #include "engine/view_height.h"
-#include "engine/view_precision.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "engine/fast_plotters.h"
+#include "engine/run_plot.h"
 
 // The fast plotters give exactly the reference's counts; --reference runs the
 // plain single-thread plotters instead.
