@@ -22,11 +22,13 @@ bool FitsDouble(long double value) {
 constexpr long double kSafeRebaseAtEnd = 0x1p-32L;
 
 // A wide delta goes on in 80 bits from this exponent up and comes back below
-// the other; the reference points of the exact short form of the step are
-// at least the third in size.
+// the other. Between two rescalings a held delta grows to at most 2^60 times
+// 2^-16000; the short form of the step (2Z dz + dc) takes reference points of
+// at least 2^-15800, beside which such a delta's square is below 2^-140 of
+// 2Z dz.
 constexpr int32_t kScaledCeiling = -16000;
 constexpr long double kScaledFloor = 0x1p-16100L;
-constexpr long double kLargeReference = 0x1p-15900L;
+constexpr long double kLargeReference = 0x1p-15800L;
 
 // A mantissa in the fast wide step is rescaled once it leaves this range.
 constexpr long double kLargestMantissa = 0x1p60L;

@@ -19,7 +19,7 @@
 //
 // In a view too deep for 80-bit deltas, a delta below 2^-16100 is held as a
 // wide delta (wide.h) and stepped exactly, one iteration at a time: while
-// the reference point is not that small too, dz^2 is below 2^-100 of 2Z dz,
+// the reference point is not that small too, dz^2 is below 2^-140 of 2Z dz,
 // beneath the rounding of the 80-bit step, and the step is 2Z dz + dc. Once
 // the delta grows past 2^-16000 the pixel goes on in 80 bits, where dc,
 // below 2^-16382, is beneath the rounding of every step (it counts as 0
