@@ -247,7 +247,7 @@ TEST_F(DeepPlotterTest, AJuliaSetsChaoticCriticalOrbitRaisesThePrecisionOneTier)
   ExpectCloseToPlain(view, {100000}, "Julia, chaotic critical orbit");
 }
 
-// The next two take minutes and run outside the test command:
+// The next three take minutes and run outside the test command:
 //   engine_tests --gtest_also_run_disabled_tests --gtest_filter='*DISABLED_Deep*'
 //
 // A Julia view 1e-2480 high at the critical point: its pixels' deltas are
@@ -256,6 +256,14 @@ TEST_F(DeepPlotterTest, AJuliaSetsChaoticCriticalOrbitRaisesThePrecisionOneTier)
 TEST_F(DeepPlotterTest, DISABLED_DeepDeltasThatTurnWideAndBackMatchThePlainPlotter) {
   ExpectCloseToPlain({kCriticalPoint, DeepReal("1e-2480"), 2, true, kJuliaConstant}, {20000},
                      "Julia at the critical point, 1e-2480");
+}
+
+// A Julia view 1e-5000 high at the critical point: the reference pixel lies
+// about 3e-5001 from 0, below the 80-bit range, and every pixel is squared
+// beside it at the first step.
+TEST_F(DeepPlotterTest, DISABLED_DeepReferencePointsBelowThe80BitRangeAreKeptInFull) {
+  ExpectCloseToPlain({kCriticalPoint, DeepReal("1e-5000"), 2, true, kJuliaConstant}, {40000},
+                     "Julia at the critical point, 1e-5000");
 }
 
 // The deepest height served, on a few pixels.

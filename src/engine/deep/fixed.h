@@ -87,6 +87,8 @@ class FixedReal {
     static_assert(std::is_same_v<T, long double>, "orbit points are kept in 80 bits");
     return ToLongDouble();
   }
+  // The nearest 80-bit number to the value times 2^scale.
+  long double ScaledToLongDouble(int scale) const { return ToLongDouble(scale); }
 
   friend bool operator==(const FixedReal& a, const FixedReal& b) {
     return a.negative_ == b.negative_ &&
@@ -243,7 +245,7 @@ class FixedReal {
   }
 
   // The nearest 80-bit number, ties to even.
-  long double ToLongDouble() const {
+  long double ToLongDouble(int scale = 0) const {
     int top = N - 1;
     while (top >= 0 && magnitude_[top] == 0) --top;
     if (top < 0) return 0;
@@ -256,7 +258,7 @@ class FixedReal {
     const bool sticky = AnyBitBelow(roundIndex);
     long double value = static_cast<long double>(mantissa);
     if (Bit(roundIndex) && (sticky || (mantissa & 1) != 0)) value += 1;
-    value = std::ldexp(value, highest - 63 - kFractionBits);
+    value = std::ldexp(value, highest - 63 - kFractionBits + scale);
     return negative_ ? -value : value;
   }
 

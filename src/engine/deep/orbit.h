@@ -7,14 +7,17 @@
 // comes first. A cut orbit keeps its last point in the deep arithmetic for
 // the pixels that outlive it while still near it (continuation.h).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "engine/deep/continuation.h"
 #include "engine/deep/formula.h"
+#include "engine/deep/wide.h"
 #include "engine/engine_state.h"
 
 // An array for an orbit or a skip table; null when memory is short.
@@ -23,6 +26,36 @@ std::unique_ptr<T[]> AllocateDeepArray(size_t count) {
   if (count > g_engine.largestDeepBlock / sizeof(T)) return nullptr;
   return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
 }
+
+// The points of an orbit below the 80-bit range (which rounding to 80 bits
+// would lose: subnormal or 0), kept wide by index, for the wide steps of
+// views too deep for 80-bit deltas. Few: such a point lies within 1e-4900 of
+// the critical point 0.
+class TinyOrbitPoints {
+ public:
+  // Points smaller than this (in their larger part) are kept here.
+  static constexpr long double kBelow = 0x1p-16300L;
+
+  void Clear() { points_.clear(); }
+  // Indices go up.
+  void Add(uint32_t index, const WideDelta& point) { points_.push_back({index, point}); }
+  bool Empty() const { return points_.empty(); }
+  // The point at index when kept, else false.
+  bool Find(uint32_t index, WideDelta* point) const {
+    const auto at = std::lower_bound(points_.begin(), points_.end(), index,
+                                     [](const Entry& e, uint32_t i) { return e.index < i; });
+    if (at == points_.end() || at->index != index) return false;
+    *point = at->point;
+    return true;
+  }
+
+ private:
+  struct Entry {
+    uint32_t index;
+    WideDelta point;
+  };
+  std::vector<Entry> points_;
+};
 
 class ReferenceOrbit {
  public:
@@ -39,6 +72,7 @@ class ReferenceOrbit {
     escaped_ = false;
     wrap_ = kNoWrap;
     continuation_.reset();
+    tiny_.Clear();
     return ready;
   }
   void MarkEscaped() { escaped_ = true; }
@@ -55,6 +89,11 @@ class ReferenceOrbit {
     last_ = index;
   }
 
+  // Z_index in full when it lies below the 80-bit range.
+  void StoreTiny(uint32_t index, const WideDelta& point) { tiny_.Add(index, point); }
+  // Null when no point lies below the 80-bit range.
+  const TinyOrbitPoints* Tiny() const { return tiny_.Empty() ? nullptr : &tiny_; }
+
   const DeltaPoint* Points() const { return points_.get(); }
   const DoublePoint* Doubles() const { return doubles_.get(); }
   uint32_t Last() const { return last_; }
@@ -70,6 +109,7 @@ class ReferenceOrbit {
   std::unique_ptr<DeltaPoint[]> points_;
   std::unique_ptr<DoublePoint[]> doubles_;
   std::unique_ptr<OrbitContinuation> continuation_;
+  TinyOrbitPoints tiny_;
   uint32_t capacity_ = 0;
   uint32_t last_ = 0;
   uint32_t wrap_ = kNoWrap;

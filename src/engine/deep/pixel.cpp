@@ -75,6 +75,17 @@ void DeepPixel::Rescale() {
                                                     : ScaledTo(dcWide_, dzWide_.exponent);
 }
 
+WideDelta DeepPixel::ReferenceWide(uint32_t m, int32_t exponentShift) const {
+  const DeltaPoint point = path_.points[m];
+  WideDelta wide;
+  if (path_.tiny == nullptr || !(LargerPart(point) < TinyOrbitPoints::kBelow) ||
+      !path_.tiny->Find(m, &wide)) {
+    wide = Widened(point);
+  }
+  if (wide.exponent != kWideZeroExponent) wide.exponent += exponentShift;
+  return wide;
+}
+
 WideDelta DeepPixel::CycleKey() const {
   return scaled_ ? Widened(dzWide_.m, dzWide_.exponent) : Widened(dz_);
 }
@@ -120,7 +131,7 @@ bool DeepPixel::RunScaled() {
     } else {
       // The reference point is as small as the delta (or the delta is 0):
       // the whole step in wide arithmetic.
-      const WideDelta z = Sum(Widened(reference), dzWide_);
+      const WideDelta z = Sum(ReferenceWide(m_, 0), dzWide_);
       if (z.exponent > -4 && SquaredSize(Narrowed(z)) > 4) return true;
       const bool nearer = SmallerThan(z, dzWide_);
       if (m_ == path_.last && !nearer &&
@@ -144,7 +155,7 @@ bool DeepPixel::RunScaled() {
           return true;
         }
       }
-      const WideDelta twice = Widened(path_.points[m_], 1);
+      const WideDelta twice = ReferenceWide(m_, 1);
       dzWide_ = Sum(Product(Sum(twice, dzWide_), dzWide_), dcWide_);
       ++m_;
       if (++count_ >= limit) return true;
@@ -240,7 +251,8 @@ bool DeepPixel::RunExtended() {
       // A step whose products fall below the 80-bit range runs wide.
       const DeltaPoint sum = {2 * point.x + dz_.x, 2 * point.y + dz_.y};
       if (LargerPart(sum) * LargerPart(dz_) < kScaledFloor) {
-        dzWide_ = Sum(Product(Widened(sum), Widened(dz_)), dcWide_);
+        const WideDelta dz = Widened(dz_);
+        dzWide_ = Sum(Product(Sum(ReferenceWide(m_, 1), dz), dz), dcWide_);
         ++m_;
         if (++count_ >= limit) return true;
         if (dzWide_.exponent < kScaledCeiling) {

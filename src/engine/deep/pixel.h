@@ -59,6 +59,7 @@ struct DeepOrbitPath {
   const BlaTable *table;                  // null: no skipping
   const OrbitContinuation *continuation;  // null: the orbit was not cut short
   uint32_t wrap;  // an orbit that ended in its cycle: Z_last == Z_wrap; else kNoWrap
+  const TinyOrbitPoints *tiny = nullptr;  // null: no point below the 80-bit range
 };
 
 struct DeepPixelSetup {
@@ -135,6 +136,8 @@ class DeepPixel {
   // grown into the 80-bit range (false, dz_ then holds it).
   bool RunScaled();
   void EnterScaled(const WideDelta &dz);
+  // Z_m of the orbit followed, in full even below the 80-bit range.
+  WideDelta ReferenceWide(uint32_t m, int32_t exponentShift) const;
   void Rescale();
   // At the end of a cut orbit, too near it to rebase.
   bool ContinueInDeepArithmetic();

@@ -115,7 +115,7 @@ int ProbeLongestLived(UiHost& host, const PlotRecord& record, const DeepPlan& pl
 // A table that memory could not hold is none: the pixels then take every step.
 DeepOrbitPath PathOf(const ReferenceOrbit& orbit, const BlaTable& table, bool tabled) {
   return {orbit.Points(),       orbit.Doubles(), orbit.Last(), tabled ? &table : nullptr,
-          orbit.Continuation(), orbit.Wrap()};
+          orbit.Continuation(), orbit.Wrap(),    orbit.Tiny()};
 }
 
 }  // namespace

@@ -30,6 +30,24 @@ Real WideReal(long double m, int32_t exponent) {
   return Real(DeepReal(ldexp(DeepReal(m), exponent)));
 }
 
+// x times 2^scale rounded to 80 bits.
+template <typename Real>
+long double ScaledRounded(const Real& x, int scale) {
+  if constexpr (requires { x.ScaledToLongDouble(scale); }) {
+    return x.ScaledToLongDouble(scale);
+  } else {
+    return Real(ldexp(x, scale)).template convert_to<long double>();
+  }
+}
+
+// A point below the 80-bit range in full: an orbit's points lie on a grid of
+// at most the widest tier's fraction bits, which 2^24000 lifts into range.
+template <typename Real>
+WideDelta WideOf(const Real& x, const Real& y) {
+  constexpr int kLift = 24000;
+  return Widened(ScaledRounded(x, kLift), ScaledRounded(y, kLift), -kLift);
+}
+
 // Where a cut orbit ends: its last point and constant in the deep
 // arithmetic, from which a pixel that outlives the orbit while still near it
 // is iterated as the plain plotter iterates it.
@@ -142,7 +160,14 @@ int ComputeOrbit(UiHost& host, Real zx, Real zy, const Real& cr, const Real& ci,
   uint32_t wrap = 0;
   const int result = FollowOrbit(
       host, zx, zy, cr, ci, length,
-      [orbit](uint32_t n, const Real& x, const Real& y) { orbit->Store(n, Rounded(x, y)); },
+      [orbit](uint32_t n, const Real& x, const Real& y) {
+        const DeltaPoint point = Rounded(x, y);
+        orbit->Store(n, point);
+        if (LargerPart(point) < TinyOrbitPoints::kBelow) {
+          const WideDelta wide = WideOf(x, y);
+          if (wide.exponent != kWideZeroExponent) orbit->StoreTiny(n, wide);
+        }
+      },
       &outcome, &wrap);
   if (result != kPlotComplete) return result;
   switch (outcome.kind) {
