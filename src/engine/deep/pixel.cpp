@@ -134,8 +134,7 @@ bool DeepPixel::RunScaled() {
       const WideDelta z = Sum(ReferenceWide(m_, 0), dzWide_);
       if (z.exponent > -4 && SquaredSize(Narrowed(z)) > 4) return true;
       const bool nearer = SmallerThan(z, dzWide_);
-      if (m_ == path_.last && !nearer &&
-          SmallerThan({dzWide_.m, dzWide_.exponent + 16}, z)) {
+      if (m_ == path_.last && !nearer && SmallerThan({dzWide_.m, dzWide_.exponent + 16}, z)) {
         if (path_.continuation != nullptr) return ContinueInDeepArithmetic();
         if (path_.wrap != ReferenceOrbit::kNoWrap) {
           m_ = path_.wrap;

@@ -157,11 +157,11 @@ class DeepPixel {
   CycleCheck<long double> cycle_;  // of the points after rebases
   bool wrapped_ = false;           // since the last rebase
   CycleCheck<long double> wraps_;  // of the deltas after those wraps
-  bool wide_ = false;    // the view's deltas reach below the 80-bit range
-  bool scaled_ = false;  // the delta is held in dzWide_
+  bool wide_ = false;              // the view's deltas reach below the 80-bit range
+  bool scaled_ = false;            // the delta is held in dzWide_
   WideDelta dzWide_{};
   WideDelta dcWide_{{0, 0}, kWideZeroExponent};
-  DeltaPoint dcScaled_{0, 0};     // dc at the scale of dzWide_'s exponent
+  DeltaPoint dcScaled_{0, 0};        // dc at the scale of dzWide_'s exponent
   CycleCheck<int32_t> cycleScales_;  // in step with cycle_: the keys' exponents
   CycleCheck<int32_t> wrapScales_;   // in step with wraps_
   StopSignal *stop_ = nullptr;

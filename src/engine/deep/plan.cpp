@@ -41,10 +41,9 @@ int Prepare(UiHost& host, const PlotRecord& record, unsigned bits, ReferencePixe
     if (computed != kPlotComplete) return computed;
     if (higher == tier) break;
     bool holds = false;
-    const int checked =
-        overlapped ? concurrent.Finish(host, reference, limit, &holds)
-                   : CheckDeepReference(host, record, higher, pixel, limit, reference,
-                                        tier == first, &holds);
+    const int checked = overlapped ? concurrent.Finish(host, reference, limit, &holds)
+                                   : CheckDeepReference(host, record, higher, pixel, limit,
+                                                        reference, tier == first, &holds);
     if (checked != kPlotComplete) return checked;
     if (holds) break;
     tier = higher;

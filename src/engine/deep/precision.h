@@ -14,9 +14,9 @@
 // iteration grows with the square of the width. The widest is twice the
 // precise coordinates' width: no view needs it, it checks that the view's own
 // width is enough.
-constexpr unsigned kDeepTiers[] = {128,  256,  384,   512,   768,   1024,      1536,        2048,
-                                   3072, 4096, 6144,  8192,  12288, 16384,     24576,       kDeepBits,
-                                   2 * kDeepBits};
+constexpr unsigned kDeepTiers[] = {128,   256,   384,   512,       768,          1024,
+                                   1536,  2048,  3072,  4096,      6144,         8192,
+                                   12288, 16384, 24576, kDeepBits, 2 * kDeepBits};
 constexpr unsigned kWidestDeepTier = 2 * kDeepBits;
 
 // Bits kept beyond those that resolve the pixel step: rounding errors grow

@@ -29,9 +29,7 @@ inline WideDelta Widened(long double x, long double y, int32_t exponent) {
   const int shift = std::ilogb(larger);
   return {{std::ldexp(x, -shift), std::ldexp(y, -shift)}, exponent + shift};
 }
-inline WideDelta Widened(DeltaPoint p, int32_t exponent = 0) {
-  return Widened(p.x, p.y, exponent);
-}
+inline WideDelta Widened(DeltaPoint p, int32_t exponent = 0) { return Widened(p.x, p.y, exponent); }
 
 // The value in 80 bits: 0 (or subnormal) below their range.
 inline DeltaPoint Narrowed(const WideDelta& a) {
