@@ -1,5 +1,6 @@
 #include "shell/window_host_win.h"
 
+#include "colour/palette.h"
 #include "commands/command_state.h"
 #include "commands/file_commands.h"
 #include "engine/engine_state.h"
@@ -64,6 +65,10 @@ void WindowHost::DrawLine(int32_t row, const uint32_t* colours, int32_t count) {
   if (dc == nullptr) return;
   for (int32_t column = 0; column < count; ++column) SetPixel(dc, column, row, colours[column]);
   ReleaseDC(window_, dc);
+}
+
+uint32_t WindowHost::LiveColour(PlotRecord& record, int32_t count, int32_t limit) {
+  return CountColour(record, count, limit);
 }
 
 void WindowHost::SetTitle(const char* text) { SetWindowTextA(window_, text); }
