@@ -1,10 +1,10 @@
 #include "shell/window_host_win.h"
 
 #include "colour/palette.h"
-#include "commands/command_state.h"
-#include "commands/file_commands.h"
 #include "engine/engine_state.h"
 #include "res/resource.h"
+#include "shell/command_layer_win.h"
+#include "shell/command_state.h"
 
 namespace {
 
@@ -35,13 +35,13 @@ int WindowHost::PumpOneMessage(int* stopCode) {
   if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     // A save does not stop: it keeps an exit or close for its end.
     if (message.message == WM_CLOSE) {
-      if (!CloseMayProceed()) return 0;
+      if (!g_commandLayer.closeMayProceed()) return 0;
       *stopCode = kPlotExit;
       return 1;
     }
     if (message.message == WM_COMMAND &&
         (message.wParam == IDM_EXIT || message.wParam == IDM_STOP)) {
-      if (!CommandMayRun(static_cast<int>(message.wParam))) return 0;
+      if (!g_commandLayer.commandMayRun(static_cast<int>(message.wParam))) return 0;
       *stopCode = static_cast<int>(message.wParam);
       return 1;
     }

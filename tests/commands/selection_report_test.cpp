@@ -1,4 +1,4 @@
-#include "commands/selection_report.h"
+#include "shell/selection_report.h"
 
 #include <gtest/gtest.h>
 
