@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "command_test_fixture.h"
+#include "../commands/command_test_fixture.h"
 #include "engine/deep/real.h"
 
 namespace {
