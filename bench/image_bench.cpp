@@ -6,7 +6,7 @@
 #include "colour/image_builder.h"
 #include "colour/palette.h"
 #include "engine/plot_record.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 namespace {
 

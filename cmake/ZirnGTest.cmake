@@ -9,9 +9,9 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# One test executable per subsystem folder under tests/.
+# One test executable per subsystem folder under tests/, its subfolders included.
 function(zirn_add_test_suite name)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*_test.cpp)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${name}/*_test.cpp)
   if(NOT sources)
     return()
   endif()

@@ -29,7 +29,7 @@ if [[ -f tools/fuzz/CMakeLists.txt ]]; then
   ctest --preset fuzz -j "$jobs"
 fi
 
-if [[ -f bench/CMakeLists.txt ]] && grep -q tsan CMakePresets.json && ls tests/engine/*thread*_test.cpp >/dev/null 2>&1; then
+if [[ -f bench/CMakeLists.txt ]] && grep -q tsan CMakePresets.json && ls tests/engine/*/thread_test.cpp >/dev/null 2>&1; then
   step "ThreadSanitizer"
   # Only the engine's tests, and of them those that plot on worker threads:
   # the rest runs single-threaded and is covered by the other builds.

@@ -1,6 +1,6 @@
 #include "colour/dib_layout.h"
 
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 namespace {
 

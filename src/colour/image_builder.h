@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 struct PlotRecord;
 

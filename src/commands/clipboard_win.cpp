@@ -3,11 +3,11 @@
 #include <cstring>
 #include <new>
 
-#include "commands/command_state.h"
-#include "commands/titles.h"
-#include "commands/titles_win.h"
 #include "files/image_state.h"
 #include "files/parameter_text.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
+#include "shell/titles_win.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "commands/command_host_win.h"
 
 #include "commands/menu_commands_win.h"
-#include "commands/titles_win.h"
 #include "res/resource.h"
 #include "shell/dialogs_win.h"
 #include "shell/image_flows_win.h"
 #include "shell/painting_win.h"
 #include "shell/shell_state_win.h"
+#include "shell/titles_win.h"
 
 void WindowCommandHost::ShowProgress(bool on) { ::ShowProgress(window_, on); }
 

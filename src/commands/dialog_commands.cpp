@@ -1,9 +1,9 @@
 #include "commands/dialog_commands.h"
 
 #include "commands/command_host.h"
-#include "commands/command_state.h"
 #include "files/parameter_text.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "commands/palette_tool_commands_win.h"
 #include "commands/plot_control.h"
 #include "res/resource.h"
+#include "shell/program_win.h"
 #include "shell/shell_state_win.h"
-#include "shell/winmain_win.h"
 
 namespace {
 

@@ -9,10 +9,8 @@
 #include "colour/image_builder.h"
 #include "colour/palette.h"
 #include "commands/command_host.h"
-#include "commands/command_state.h"
 #include "commands/file_command_names.h"
 #include "commands/plot_control.h"
-#include "commands/titles.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
@@ -24,6 +22,8 @@
 #include "files/image_state.h"
 #include "files/parameter_text.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include "commands/clipboard_win.h"
 #include "commands/file_commands.h"
 #include "commands/paste_commands.h"
-#include "commands/titles_win.h"
 #include "commands/window_file_host_win.h"
 #include "files/image_state.h"
 #include "shell/dropped_files_win.h"
 #include "shell/image_flows_win.h"
 #include "shell/palette_tools_win.h"
 #include "shell/shell_state_win.h"
+#include "shell/titles_win.h"
 
 namespace {
 

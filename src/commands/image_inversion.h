@@ -1,7 +1,7 @@
 #pragma once
 // Complementing the colours of the picture on display (command 112).
 
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 class CommandHost;
 

@@ -1,10 +1,10 @@
 #include "commands/info_reports.h"
 
 #include "commands/command_host.h"
-#include "commands/command_state.h"
-#include "commands/titles.h"
 #include "engine/ui_host.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 void ShowModeInfo(CommandHost& host) {
   FormatModeInfo(g_commands.current, g_commands.arithmetic,

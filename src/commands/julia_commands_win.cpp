@@ -2,6 +2,7 @@
 
 #include "commands/command_host_win.h"
 #include "commands/julia_switching.h"
+#include "shell/geometry_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/window_host_win.h"
 
@@ -28,8 +29,4 @@ LRESULT SelectionReportCommand(HWND window) {
   WindowHost ui(window);
   ReportSelection(ui, SelectionRect{r.left, r.top, r.right, r.bottom}, WindowScrollOrigin(window));
   return 0;
-}
-
-ScrollOrigin WindowScrollOrigin(HWND window) {
-  return ScrollOrigin{GetScrollPos(window, SB_HORZ), GetScrollPos(window, SB_VERT)};
 }

@@ -3,12 +3,10 @@
 
 #include <windows.h>
 
-#include "commands/selection_report.h"
+#include "shell/selection_report.h"
 
 LRESULT JuliaSetCommand(HWND window);         // 109
 LRESULT JuliaStartValueCommand(HWND window);  // 110
 LRESULT MandelbrotSetCommand(HWND window);    // 111
 LRESULT SelectionReportCommand(HWND window);  // 199
 
-// The main window's scroll positions.
-ScrollOrigin WindowScrollOrigin(HWND window);

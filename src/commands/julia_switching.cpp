@@ -1,12 +1,12 @@
 #include "commands/julia_switching.h"
 
-#include "commands/command_state.h"
 #include "commands/plot_control.h"
-#include "commands/titles.h"
 #include "engine/deep/real.h"
 #include "engine/deep/view_precision.h"
 #include "engine/view_height.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 namespace {
 

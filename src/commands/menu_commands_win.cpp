@@ -1,7 +1,7 @@
 #include "commands/menu_commands_win.h"
 
-#include "commands/command_state.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 #include "shell/shell_state_win.h"
 
 namespace {

@@ -4,12 +4,12 @@
 #include <memory>
 
 #include "colour/palette.h"
-#include "commands/command_state.h"
 #include "commands/file_commands.h"
 #include "engine/plot_record.h"
 #include "engine/view_height.h"
 #include "files/parameter_text.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 #include <cstdio>
 
 #include "colour/palette.h"
-#include "commands/command_state.h"
-#include "commands/titles.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/run_plot.h"
 #include "engine/ui_host.h"
 #include "engine/view_height.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 namespace {
 

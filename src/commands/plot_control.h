@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "commands/command_host.h"
-#include "commands/command_state.h"
 #include "engine/plot_record.h"
+#include "shell/command_state.h"
 
 // The current record's counts, just computed or loaded, become the picture on
 // display (with their range, title and timing) and the newest history entry.

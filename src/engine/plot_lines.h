@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cstdint>
 
-#include "colour/palette.h"
 #include "engine/engine_state.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
@@ -34,7 +33,8 @@ int PlotLines(UiHost& host, PlotRecord& record, uint32_t limit, Coordinate left,
       if (stopCode != nullptr && *stopCode != kPlotComplete) return *stopCode;
       row[column] = static_cast<Count>(count);
       if (live) {
-        host.DrawPixel(column, line, CountColour(record, count, static_cast<int32_t>(limit)));
+        const uint32_t colour = host.LiveColour(record, count, static_cast<int32_t>(limit));
+        host.DrawPixel(column, line, colour);
       }
       if (column % kPixelsPerMessageStep == 0) {
         int stopCode = kPlotExit;

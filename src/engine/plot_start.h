@@ -7,7 +7,6 @@
 #include <cstdint>
 
 #include "engine/engine_state.h"
-#include "engine/plain/integer_plotters.h"
 #include "engine/plot_record.h"
 
 // The shown height becomes the height; the effective limit, which is
@@ -30,12 +29,4 @@ inline uint32_t BeginDeepPlot(PlotRecord& record) {
 // The distance between neighbouring pixels in 80-bit arithmetic.
 inline long double RealStep(const PlotRecord& record) {
   return static_cast<long double>(record.shownHeight) / record.sizeY;
-}
-
-// The fixed-point region of an integer plot; false when the arithmetic cannot
-// hold it (the plot is refused before anything is computed).
-inline bool IntegerRegion(const PlotRecord& record, bool julia, FixedRegion* region) {
-  if (!FitsFixedRange(record, julia)) return false;
-  *region = ToFixedRegion(record);
-  return region->step > 0;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+struct PlotRecord;
+
 enum class MessageIcon { Information, Error };
 
 // Stop codes of the message step, also plot result codes.
@@ -28,6 +30,12 @@ class UiHost {
   // same as DrawPixel for each; a window takes its device context once.
   virtual void DrawLine(int32_t row, const uint32_t* colours, int32_t count) {
     for (int32_t column = 0; column < count; ++column) DrawPixel(column, row, colours[column]);
+  }
+  // The colour 0x00BBGGRR that live drawing gives a pixel of `count` under
+  // the effective `limit`; it may note what it chose in the record. The
+  // window colours by its palette; a host that draws nothing keeps this.
+  virtual uint32_t LiveColour(PlotRecord& /*record*/, int32_t /*count*/, int32_t /*limit*/) {
+    return 0;
   }
   virtual void SetTitle(const char* text) = 0;
   virtual void ShowMessage(const char* text, const char* caption, MessageIcon icon) = 0;

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "colour/dib_layout.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 class UiHost;
 

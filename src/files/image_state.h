@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 constexpr int kFileNameSize = 256;
 

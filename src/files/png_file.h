@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 // The pixels of dib as RGB triples, top line first: the DibBlock layout
 // (40-byte header, colour table, rows bottom line first) with 1, 4 or 8 bits

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "colour/palette.h"
-#include "commands/command_state.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 #include "shell/dialog_text.h"
 #include "shell/geometry_win.h"
 #include "shell/shell_state_win.h"

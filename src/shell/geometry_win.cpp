@@ -94,3 +94,7 @@ int FitWindowToImage(HWND window) {
   }
   return 1;
 }
+
+ScrollOrigin WindowScrollOrigin(HWND window) {
+  return ScrollOrigin{GetScrollPos(window, SB_HORZ), GetScrollPos(window, SB_VERT)};
+}

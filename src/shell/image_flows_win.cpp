@@ -1,11 +1,11 @@
 #include "shell/image_flows_win.h"
 
 #include "colour/image_builder.h"
-#include "commands/titles.h"
 #include "files/bitmap_file.h"
 #include "files/image_state.h"
 #include "shell/geometry_win.h"
 #include "shell/painting_win.h"
+#include "shell/titles.h"
 #include "shell/window_host_win.h"
 
 namespace {

@@ -3,12 +3,11 @@
 #include <shellapi.h>
 
 #include "colour/palette.h"
-#include "commands/command_state.h"
-#include "commands/dispatcher_win.h"
-#include "commands/file_commands.h"
 #include "engine/plot_record.h"
 #include "files/image_state.h"
 #include "res/resource.h"
+#include "shell/command_layer_win.h"
+#include "shell/command_state.h"
 #include "shell/geometry_win.h"
 #include "shell/main_window_handlers_win.h"
 #include "shell/painting_win.h"
@@ -36,7 +35,7 @@ LRESULT OnCreate(HWND window) {
   SetDefaultPalette();
   BuildColourTables();
   g_image.dib.Resize(kInitialDibBlockSize);
-  DispatchCommand(window, IDM_INITIALISE, 0);
+  g_commandLayer.dispatch(window, IDM_INITIALISE, 0);
   FreeDroppedFiles();
   DragAcceptFiles(window, TRUE);
   LoadStartupPicture(window, 0);
@@ -80,7 +79,7 @@ void DestroyMenuUnlessAttached(HWND window, HMENU& menu) {
 // While a plot runs closing only clears the running flag: the plot's message
 // step then ends the plot as an exit, and the dispatcher posts WM_CLOSE again.
 void OnClose(HWND window) {
-  if (!CloseMayProceed()) return;
+  if (!g_commandLayer.closeMayProceed()) return;
   if (g_commands.plotRunning) {
     if (MessageBoxA(window, "終了しますか？", "Zirn", MB_ICONQUESTION | MB_OKCANCEL) == IDOK) {
       g_commands.plotRunning = false;
@@ -171,7 +170,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
       OnMouse(window, message, wParam, lParam);
       return 0;
     case WM_COMMAND:
-      return DispatchCommand(window, wParam, lParam);
+      return g_commandLayer.dispatch(window, wParam, lParam);
     case WM_HSCROLL:
     case WM_VSCROLL:
       OnScroll(window, message, wParam);

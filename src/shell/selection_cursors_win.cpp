@@ -2,15 +2,15 @@
 // inverted outline or block) and the point picking (a full-window
 // cross-hair). Every mark is drawn by inverting, so drawing it again erases
 // it; the selection rectangle always describes the mark on the window.
-#include "commands/command_state.h"
-#include "commands/dispatcher_win.h"
-#include "commands/julia_commands_win.h"
-#include "commands/selection_report.h"
-#include "commands/titles_win.h"
 #include "files/image_state.h"
 #include "res/resource.h"
+#include "shell/command_layer_win.h"
+#include "shell/command_state.h"
+#include "shell/geometry_win.h"
 #include "shell/selection.h"
+#include "shell/selection_report.h"
 #include "shell/shell_state_win.h"
+#include "shell/titles_win.h"
 #include "shell/window_hooks_win.h"
 
 namespace {
@@ -132,7 +132,7 @@ ClientPoint RegionEnd(ClientPoint mouse) {
 
 void EndDrag(HWND window, LPARAM lParam) {
   ReleaseCapture();
-  DispatchCommand(window, IDM_SELECTION_REPORT, lParam);
+  g_commandLayer.dispatch(window, IDM_SELECTION_REPORT, lParam);
 }
 
 // ---- Cross-hair ------------------------------------------------------------

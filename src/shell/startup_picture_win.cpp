@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "colour/dib_layout.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 #include "shell/painting_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/window_geometry.h"

@@ -1,9 +1,10 @@
 #include "shell/window_host_win.h"
 
-#include "commands/command_state.h"
-#include "commands/file_commands.h"
+#include "colour/palette.h"
 #include "engine/engine_state.h"
 #include "res/resource.h"
+#include "shell/command_layer_win.h"
+#include "shell/command_state.h"
 
 namespace {
 
@@ -34,13 +35,13 @@ int WindowHost::PumpOneMessage(int* stopCode) {
   if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     // A save does not stop: it keeps an exit or close for its end.
     if (message.message == WM_CLOSE) {
-      if (!CloseMayProceed()) return 0;
+      if (!g_commandLayer.closeMayProceed()) return 0;
       *stopCode = kPlotExit;
       return 1;
     }
     if (message.message == WM_COMMAND &&
         (message.wParam == IDM_EXIT || message.wParam == IDM_STOP)) {
-      if (!CommandMayRun(static_cast<int>(message.wParam))) return 0;
+      if (!g_commandLayer.commandMayRun(static_cast<int>(message.wParam))) return 0;
       *stopCode = static_cast<int>(message.wParam);
       return 1;
     }
@@ -64,6 +65,10 @@ void WindowHost::DrawLine(int32_t row, const uint32_t* colours, int32_t count) {
   if (dc == nullptr) return;
   for (int32_t column = 0; column < count; ++column) SetPixel(dc, column, row, colours[column]);
   ReleaseDC(window_, dc);
+}
+
+uint32_t WindowHost::LiveColour(PlotRecord& record, int32_t count, int32_t limit) {
+  return CountColour(record, count, limit);
 }
 
 void WindowHost::SetTitle(const char* text) { SetWindowTextA(window_, text); }

@@ -13,6 +13,7 @@ class WindowHost : public UiHost {
   int PumpOneMessage(int* stopCode) override;
   void DrawPixel(int32_t column, int32_t row, uint32_t colour) override;
   void DrawLine(int32_t row, const uint32_t* colours, int32_t count) override;
+  uint32_t LiveColour(PlotRecord& record, int32_t count, int32_t limit) override;
   void SetTitle(const char* text) override;
   void ShowMessage(const char* text, const char* caption, MessageIcon icon) override;
 

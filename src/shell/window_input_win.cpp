@@ -1,8 +1,8 @@
 // Keys, typed characters, the start gesture, mouse routing and scrolling.
-#include "commands/command_state.h"
 #include "engine/plot_record.h"
 #include "files/image_state.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 #include "shell/main_window_handlers_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/window_geometry.h"

@@ -1,8 +1,8 @@
 // Menu items greyed or checked from the program state, when a menu opens.
-#include "commands/command_state.h"
 #include "engine/plot_record.h"
 #include "files/image_state.h"
 #include "res/resource.h"
+#include "shell/command_state.h"
 #include "shell/main_window_handlers_win.h"
 #include "shell/window_rules.h"
 

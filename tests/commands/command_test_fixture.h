@@ -4,10 +4,10 @@
 // creation at a small size, and no picture before each test.
 
 #include "../engine/engine_test_fixture.h"
-#include "commands/command_state.h"
 #include "commands/plot_control.h"
 #include "fake_command_host.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
 
 class CommandTest : public EngineTest {
  protected:

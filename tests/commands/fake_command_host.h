@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "commands/command_host.h"
-#include "commands/command_state.h"
 #include "fake_ui_host.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
 
 class FakeCommandHost : public CommandHost {
  public:

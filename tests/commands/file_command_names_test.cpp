@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "commands/command_state.h"
 #include "commands/file_command_names.h"
-#include "commands/titles.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 namespace {
 

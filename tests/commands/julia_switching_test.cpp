@@ -6,9 +6,9 @@
 
 #include "command_test_fixture.h"
 #include "commands/plot_control.h"
-#include "commands/selection_report.h"
 #include "engine/deep/real.h"
 #include "res/resource.h"
+#include "shell/selection_report.h"
 
 namespace {
 

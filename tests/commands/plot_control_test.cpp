@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "command_test_fixture.h"
-#include "commands/selection_report.h"
 #include "engine/deep/real.h"
 #include "engine/ui_host.h"
 #include "files/parameter_text.h"
+#include "shell/selection_report.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // point in the title, and the plots the right button and Enter start.
 #include <gtest/gtest.h>
 
-#include "commands/selection_report.h"
+#include "shell/selection_report.h"
 #include "zoom_e2e_support.h"
 
 namespace {

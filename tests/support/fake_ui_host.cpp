@@ -1,5 +1,7 @@
 #include "fake_ui_host.h"
 
+#include "colour/palette.h"
+
 int FakeUiHost::PumpOneMessage(int* code) {
   ++pumpCalls;
   if (onPump) onPump();
@@ -12,6 +14,10 @@ int FakeUiHost::PumpOneMessage(int* code) {
 
 void FakeUiHost::DrawPixel(int32_t column, int32_t row, uint32_t colour) {
   if (recordPixels) pixels.push_back({column, row, colour});
+}
+
+uint32_t FakeUiHost::LiveColour(PlotRecord& record, int32_t count, int32_t limit) {
+  return CountColour(record, count, limit);
 }
 
 void FakeUiHost::SetTitle(const char* text) { titles.emplace_back(text); }

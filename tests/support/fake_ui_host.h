@@ -35,6 +35,7 @@ class FakeUiHost : public UiHost {
 
   int PumpOneMessage(int* code) override;
   void DrawPixel(int32_t column, int32_t row, uint32_t colour) override;
+  uint32_t LiveColour(PlotRecord& record, int32_t count, int32_t limit) override;
   void SetTitle(const char* text) override;
   void ShowMessage(const char* text, const char* caption, MessageIcon icon) override;
 };

@@ -8,7 +8,7 @@
 #include "colour/palette.h"
 #include "engine/fpu_precision.h"
 #include "engine/run_plot.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 
 namespace e2e {
 

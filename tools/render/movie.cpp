@@ -16,7 +16,7 @@
 #include "engine/plot_progress.h"
 #include "engine/run_plot.h"
 #include "files/data_file.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 #include "files/parameter_text.h"
 #include "files/png_file.h"
 #include "movie_video.h"

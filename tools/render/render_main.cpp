@@ -16,7 +16,7 @@
 #include "engine/plot_record.h"
 #include "files/bitmap_file.h"
 #include "files/data_file.h"
-#include "files/dib_block.h"
+#include "colour/dib_block.h"
 #include "files/file_names.h"
 #include "files/parameter_text.h"
 #include "files/png_file.h"

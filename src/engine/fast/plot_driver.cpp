@@ -6,7 +6,6 @@
 #include <new>
 #include <thread>
 
-#include "colour/palette.h"
 #include "engine/engine_state.h"
 
 namespace {
@@ -26,7 +25,7 @@ int Pump(UiHost& host, int* stopCode) {
 void DrawLine(UiHost& host, PlotRecord& record, uint32_t limit, int32_t line, uint32_t* colours) {
   const Count* row = record.rows->rows[line];
   const auto colourAt = [&](int32_t column) {
-    return CountColour(record, row[column], static_cast<int32_t>(limit));
+    return host.LiveColour(record, row[column], static_cast<int32_t>(limit));
   };
   if (colours == nullptr) {
     for (int32_t column = 0; column < record.sizeX; ++column) {

@@ -22,6 +22,13 @@ FixedRegion ToFixedRegion(const PlotRecord& record);
 // sizeX times height / sizeY) and, for a Julia plot, the constant's modulus is
 // below 4. Outside that, coordinates or iterates would wrap around.
 bool FitsFixedRange(const PlotRecord& record, bool julia);
+// The fixed-point region of an integer plot; false when the arithmetic cannot
+// hold it (the plot is refused before anything is computed).
+inline bool IntegerRegion(const PlotRecord& record, bool julia, FixedRegion* region) {
+  if (!FitsFixedRange(record, julia)) return false;
+  *region = ToFixedRegion(record);
+  return region->step > 0;
+}
 
 // The effective limit comes from the shared progress state.
 int32_t MandelbrotCountInteger(int32_t cx, int32_t cy);

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "commands/command_state.h"
 #include "engine/plot_record.h"
+#include "shell/command_state.h"
 
 class UiHost;
 

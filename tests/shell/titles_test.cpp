@@ -1,12 +1,12 @@
-#include "commands/titles.h"
+#include "shell/titles.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "commands/command_state.h"
 #include "fake_ui_host.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
 
 namespace {
 

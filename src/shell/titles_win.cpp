@@ -1,8 +1,8 @@
-#include "commands/titles_win.h"
+#include "shell/titles_win.h"
 
-#include "commands/command_state.h"
-#include "commands/titles.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 void SetPlotTitle(HWND window, const char* text) { SetWindowTextA(window, ComposePlotTitle(text)); }
 

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "../engine_test_fixture.h"
+#include "../fast/test_levels.h"
 #include "engine/deep/plan.h"
 #include "engine/deep/precise_plotter.h"
 #include "engine/deep/precision.h"
@@ -21,9 +23,7 @@
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_progress.h"
 #include "engine/run_plot.h"
-#include "engine_test_fixture.h"
 #include "fake_ui_host.h"
-#include "fast_test_levels.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "../engine_test_fixture.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_lines.h"
-#include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 
 using RealPlottersTest = EngineTest;

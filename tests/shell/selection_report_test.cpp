@@ -1,4 +1,4 @@
-#include "commands/selection_report.h"
+#include "shell/selection_report.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "command_test_fixture.h"
+#include "../commands/command_test_fixture.h"
 #include "engine/deep/real.h"
 
 namespace {

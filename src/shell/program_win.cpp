@@ -1,8 +1,9 @@
-// The program's start and end: the command-line check, the window class and
+// The program's run: the command-line check, the window class and
 // the main window, the optional CTL3D32 library, the message loop.
+#include "shell/program_win.h"
+
 #include <windows.h>
 
-#include "commands/titles.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
 #include "files/image_state.h"
@@ -11,7 +12,7 @@
 #include "shell/main_window_win.h"
 #include "shell/shell_state_win.h"
 #include "shell/startup_picture_win.h"
-#include "shell/winmain_win.h"
+#include "shell/titles.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ void DeleteBackgroundBrush() {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
+int RunProgram(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
   SetExtendedPrecision();
   SetCountBufferMisuseHandler(ReportCountBufferMisuse);
   const bool commandLineNamesFile =

@@ -1,4 +1,4 @@
-#include "commands/selection_report.h"
+#include "shell/selection_report.h"
 
 #include <cfloat>
 #include <cmath>
@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "commands/command_state.h"
-#include "commands/titles.h"
 #include "engine/deep/real.h"
 #include "engine/deep/view_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/ui_host.h"
 #include "engine/view_height.h"
+#include "shell/command_state.h"
+#include "shell/titles.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include "engine/plain/fixed_point.h"
 #include "engine/plain/integer_plotters.h"
 #include "engine/plain/real_plotters.h"
-#include "fast_test_levels.h"
+#include "test_levels.h"
 
 namespace {
 

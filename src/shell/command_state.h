@@ -1,7 +1,7 @@
 #pragma once
-// The plot state that the command dispatcher owns and the window reads: the
-// three records, the run flags, the timings of the last plot and the texts
-// that commands compose or hand to each other.
+// The plot state behind the window: the three records, the run flags, the
+// timings of the last plot and the texts that commands compose or hand to
+// each other. The commands change it; the window reads it.
 
 #include <cstdint>
 

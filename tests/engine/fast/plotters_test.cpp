@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "engine_test_fixture.h"
+#include "../engine_test_fixture.h"
 #include "fake_ui_host.h"
-#include "fast_test_levels.h"
+#include "test_levels.h"
 
 namespace {
 

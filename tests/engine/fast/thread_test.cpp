@@ -14,11 +14,11 @@
 #include <dirent.h>
 #endif
 
+#include "../engine_test_fixture.h"
 #include "colour/palette.h"
 #include "engine/fpu_precision.h"
 #include "engine/plain/real_plotters.h"
 #include "engine/run_plot.h"
-#include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <limits>
 
+#include "../engine_test_fixture.h"
 #include "engine/fpu_precision.h"
 #include "engine/plain/fixed_point.h"
 #include "engine/plain/real_plotters.h"
-#include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 
 using IntegerPlottersTest = EngineTest;

@@ -9,8 +9,8 @@
 #include <thread>
 #include <tuple>
 
+#include "../engine_test_fixture.h"
 #include "engine/run_plot.h"
-#include "engine_test_fixture.h"
 #include "fake_ui_host.h"
 
 namespace {

@@ -1,13 +1,13 @@
-#include "commands/titles.h"
+#include "shell/titles.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "commands/command_state.h"
 #include "engine/ui_host.h"
 #include "engine/view_height.h"
 #include "files/double_byte_text.h"
 #include "files/image_state.h"
+#include "shell/command_state.h"
 
 namespace {
 

@@ -1,3 +1,0 @@
-#include "commands/command_state.h"
-
-CommandState g_commands;

@@ -1,0 +1,3 @@
+#include "shell/command_layer_win.h"
+
+CommandLayer g_commandLayer;

@@ -1,0 +1,3 @@
+#include "shell/command_state.h"
+
+CommandState g_commands;
