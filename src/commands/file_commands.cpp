@@ -14,7 +14,7 @@
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_record.h"
 #include "engine/ui_host.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/bitmap_file.h"
 #include "files/data_file.h"
 #include "files/double_byte_text.h"

@@ -3,7 +3,7 @@
 #include "commands/plot_control.h"
 #include "engine/deep/real.h"
 #include "engine/deep/view_precision.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "res/resource.h"
 #include "shell/command_state.h"
 #include "shell/titles.h"

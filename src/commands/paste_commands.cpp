@@ -6,7 +6,7 @@
 #include "colour/palette.h"
 #include "commands/file_commands.h"
 #include "engine/plot_record.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/parameter_text.h"
 #include "res/resource.h"
 #include "shell/command_state.h"

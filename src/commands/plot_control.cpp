@@ -6,7 +6,7 @@
 #include "engine/plot_arithmetic.h"
 #include "engine/run_plot.h"
 #include "engine/ui_host.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/image_state.h"
 #include "shell/command_state.h"
 #include "shell/titles.h"

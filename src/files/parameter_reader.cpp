@@ -6,7 +6,7 @@
 #include "engine/deep/real.h"
 #include "engine/fpu_precision.h"
 #include "engine/plot_record.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/parameter_text.h"
 
 namespace {

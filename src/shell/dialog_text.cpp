@@ -10,7 +10,7 @@
 
 #include "engine/deep/real.h"
 #include "engine/deep/view_precision.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/parameter_text.h"
 
 namespace {

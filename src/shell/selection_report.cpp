@@ -10,7 +10,7 @@
 #include "engine/deep/view_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/ui_host.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "shell/command_state.h"
 #include "shell/titles.h"
 

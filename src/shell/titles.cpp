@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "engine/ui_host.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 #include "files/double_byte_text.h"
 #include "files/image_state.h"
 #include "shell/command_state.h"

@@ -9,7 +9,7 @@
 #include "engine/deep/view_precision.h"
 #include "engine/plot_arithmetic.h"
 #include "engine/plot_progress.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "engine/deep/precision.h"
 #include "engine/fpu_precision.h"
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/view_height.h"
+#include "engine/deep/view_height.h"
 
 #include <cfloat>
 #include <cmath>
