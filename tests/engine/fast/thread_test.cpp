@@ -94,6 +94,7 @@ class FastThreadTest : public EngineTest {
 }  // namespace
 
 TEST_F(FastThreadTest, StopAndExitEndThePlotPromptlyWithNoWorkerLeft) {
+  constexpr int kPumpsBeforeFirstWait = 4;
   const int threadsBefore = ThreadsRunning();
   for (const uint32_t flags : {0u, static_cast<uint32_t>(kFlagInteger | kFlagIntegerShadow)}) {
     for (const auto& [stopCode, stopAt] :
@@ -117,7 +118,10 @@ TEST_F(FastThreadTest, StopAndExitEndThePlotPromptlyWithNoWorkerLeft) {
           ASSERT_EQ(counts[column] != 0, done) << "line " << row << " is partly written";
         }
       }
-      EXPECT_LT(finished, record.sizeY);
+      // The first pumps come before any wait, so a stop there leaves lines
+      // unfinished; by the 40th the waits (long ones under Wine on a fast
+      // machine) may have let every line finish, which is a stop all the same.
+      if (stopAt < kPumpsBeforeFirstWait) EXPECT_LT(finished, record.sizeY);
       EXPECT_EQ(g_engine.progress.rowsDone.load(), finished);
       DiscardCountBuffer(record);
     }
