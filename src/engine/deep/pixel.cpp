@@ -273,40 +273,28 @@ bool DeepPixel::RunExtended() {
 // dc is fixed, and no choice depends on the count. The points of successive
 // rebases are compared exactly (Brent's method, cycle_check.h); one that
 // comes back means the pixel never escapes.
-bool DeepPixel::Repeats() {
-  if (wide_) {
-    const WideDelta key = CycleKey();
-    if (rebased_) {
-      return cycle_.Repeats(key.m.x, key.m.y) & cycleScales_.Repeats(key.exponent, scaled_);
-    }
-    cycle_.Start(key.m.x, key.m.y);
-    cycleScales_.Start(key.exponent, scaled_);
-    rebased_ = true;
-    return false;
-  }
-  if (rebased_) return cycle_.Repeats(dz_.x, dz_.y);
-  rebased_ = true;
-  cycle_.Start(dz_.x, dz_.y);
-  return false;
-}
+bool DeepPixel::Repeats() { return Recurs(cycle_, cycleScales_, rebased_); }
 
 // Between two rebases the pixel's state after a wrap is its delta alone (the
 // orbit and the index are the same at every wrap): a delta that comes back
 // exactly means the pixel never escapes.
-bool DeepPixel::WrapRepeats() {
+bool DeepPixel::WrapRepeats() { return Recurs(wraps_, wrapScales_, wrapped_); }
+
+// One cycle check's step: the first call starts it, later ones compare. In a
+// view of wide deltas the state compared is the delta's canonical wide form
+// and whether it is held wide; otherwise the 80-bit delta.
+bool DeepPixel::Recurs(CycleCheck<long double> &points, CycleCheck<int32_t> &scales,
+                       bool &started) {
   if (wide_) {
     const WideDelta key = CycleKey();
-    if (wrapped_) {
-      return wraps_.Repeats(key.m.x, key.m.y) & wrapScales_.Repeats(key.exponent, scaled_);
-    }
-    wraps_.Start(key.m.x, key.m.y);
-    wrapScales_.Start(key.exponent, scaled_);
-    wrapped_ = true;
-    return false;
+    if (started) return points.Repeats(key.m.x, key.m.y) & scales.Repeats(key.exponent, scaled_);
+    points.Start(key.m.x, key.m.y);
+    scales.Start(key.exponent, scaled_);
+  } else {
+    if (started) return points.Repeats(dz_.x, dz_.y);
+    points.Start(dz_.x, dz_.y);
   }
-  if (wrapped_) return wraps_.Repeats(dz_.x, dz_.y);
-  wrapped_ = true;
-  wraps_.Start(dz_.x, dz_.y);
+  started = true;
   return false;
 }
 

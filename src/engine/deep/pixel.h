@@ -129,6 +129,7 @@ class DeepPixel {
   bool Repeats();
   bool StopAsked();
   bool WrapRepeats();
+  bool Recurs(CycleCheck<long double> &points, CycleCheck<int32_t> &scales, bool &started);
   // The state a cycle check compares in a view of wide deltas: the delta's
   // canonical wide form, and whether it is held wide.
   WideDelta CycleKey() const;
